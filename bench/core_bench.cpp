@@ -1,0 +1,36 @@
+// How long the Ans computation and the number texts take.
+#include <benchmark/benchmark.h>
+
+#include "core/ans.h"
+#include "core/numtext.h"
+#include "core/thickness.h"
+
+using namespace velmora;
+
+static void BM_Ans(benchmark::State& state) {
+    const auto shape = static_cast<ShapeType>(state.range(0));
+    const InputTexts texts{"8", "10", "4", "6", "2", "1", "9"};
+    const bool ticked = shape == 15 || (shape >= 16 && shape <= 18);
+    for (auto _ : state) benchmark::DoNotOptimize(ComputeAnswers(shape, texts, ticked, {}));
+}
+BENCHMARK(BM_Ans)->DenseRange(0, 24);
+
+static void BM_SingleToText(benchmark::State& state) {
+    float v = 329.33334f;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SingleToText(v));
+        v += 1.25f;
+    }
+}
+BENCHMARK(BM_SingleToText);
+
+static void BM_TextToSingle(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(TextToSingle("  -1234.5678E-3 "));
+}
+BENCHMARK(BM_TextToSingle);
+
+static void BM_UpdateThicknessInputs(benchmark::State& state) {
+    const InputTexts texts{"8", "10", "4", "6"};
+    for (auto _ : state) benchmark::DoNotOptimize(UpdateThicknessInputs(16, texts, true));
+}
+BENCHMARK(BM_UpdateThicknessInputs);

@@ -1,0 +1,14 @@
+#include "tests/ui/support/ui_test.h"
+
+#include "ui/shell/look.h"
+
+namespace velmora::ui::testing {
+
+void PrepareUiTest() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    InstallFontSubstitutions();
+}
+
+}  // namespace velmora::ui::testing

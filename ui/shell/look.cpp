@@ -1,0 +1,47 @@
+#include "ui/shell/look.h"
+
+#include <QIcon>
+#include <QPalette>
+#include <QWidget>
+
+#include "ui/shell/platform.h"
+#include "ui/shell/twips.h"
+
+namespace velmora::ui {
+
+void InstallFontSubstitutions() {
+    QFont::insertSubstitutions(QString::fromUtf8(kFontFamily),
+                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
+                                QStringLiteral("MS Gothic"), QStringLiteral("Noto Sans Mono CJK JP"),
+                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
+                                QStringLiteral("Takao Gothic"), QStringLiteral("Osaka-Mono")});
+}
+
+QFont GothicFont(double pointSize, bool bold) {
+    QFont font(QString::fromUtf8(kFontFamily));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+void ApplyWindowLook(QWidget* window, int clientWidthTwips, int clientHeightTwips) {
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, WindowColour());
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    window->setFont(GothicFont(9));
+    window->setWindowIcon(QIcon(QStringLiteral(":/icon/velmora.svg")));
+    window->setFixedSize(TwipsSize(clientWidthTwips, clientHeightTwips));
+    window->setWindowFlags((window->windowFlags() & ~(Qt::WindowMinMaxButtonsHint)) |
+                           Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void PlaceWindow(QWidget* window, int outerWidthTwips, int outerHeightTwips, const Platform& platform) {
+    const QRect screen = platform.screenGeometry();
+    const double left = (ToTwips(screen.width()) - outerWidthTwips) / 2;
+    const double top = (ToTwips(screen.height()) - outerHeightTwips) / 2;
+    window->move(screen.x() + Px(left), screen.y() + Px(top));
+}
+
+}  // namespace velmora::ui

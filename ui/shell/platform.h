@@ -1,0 +1,54 @@
+// The one seam between the windows and the desktop: message boxes, opening a
+// URL, ending the program and the screen size. Production uses QtPlatform;
+// tests use a scripted fake.
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QUrl>
+
+class QWidget;
+
+namespace velmora::ui {
+
+enum class MessageIcon { Information, Question, Exclamation };
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    MessageIcon icon = MessageIcon::Information;
+    MessageButtons buttons = MessageButtons::Ok;
+
+    bool operator==(const MessageRequest&) const = default;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Shows a modal message box over `parent` and returns the button pressed.
+    // Closing the box counts as Cancel (OK/Cancel), No (Yes/No) or OK.
+    virtual MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) = 0;
+
+    // Hands a mailto: or web address to the desktop's default handler. Failures
+    // are not reported.
+    virtual void openUrl(const QUrl& url) = 0;
+
+    // Ends the program at once with exit status 0.
+    virtual void endProgram() = 0;
+
+    // The part of the screen windows are centred on, in logical pixels.
+    virtual QRect screenGeometry() const = 0;
+};
+
+class QtPlatform final : public Platform {
+public:
+    MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) override;
+    void openUrl(const QUrl& url) override;
+    void endProgram() override;
+    QRect screenGeometry() const override;
+};
+
+}  // namespace velmora::ui

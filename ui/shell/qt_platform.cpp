@@ -1,0 +1,54 @@
+#include <QApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "ui/shell/platform.h"
+
+namespace velmora::ui {
+
+MessageAnswer QtPlatform::showMessage(QWidget* parent, const MessageRequest& request) {
+    QMessageBox box(parent);
+    box.setWindowTitle(request.title);
+    box.setText(request.text);
+    switch (request.icon) {
+        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    }
+    switch (request.buttons) {
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            box.setEscapeButton(QMessageBox::Ok);
+            break;
+        case MessageButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Ok);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+            break;
+    }
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+        case QMessageBox::Cancel: return MessageAnswer::Cancel;
+        case QMessageBox::Yes: return MessageAnswer::Yes;
+        case QMessageBox::No: return MessageAnswer::No;
+        default: return MessageAnswer::Ok;
+    }
+}
+
+void QtPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+void QtPlatform::endProgram() { QCoreApplication::exit(0); }
+
+QRect QtPlatform::screenGeometry() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+}  // namespace velmora::ui
