@@ -1,4 +1,4 @@
-#include "tests/ui/support/ui_test.h"
+#include "tests/ui/support/test_setup.h"
 
 #include "ui/shell/look.h"
 
