@@ -25,10 +25,10 @@ int FirstPicture(int shape) {
 
 struct SizeException {
     int picture;
-    TwipsSize size;
+    TwipsExtent size;
 };
 
-constexpr TwipsSize kUsualSize{7620, 2010};
+constexpr TwipsExtent kUsualSize{7620, 2010};
 constexpr std::array<SizeException, 9> kLargerPictures{{
     {27, {7620, 2100}},
     {43, {7665, 2130}},
@@ -50,7 +50,7 @@ int FormulaPictureIndex(int shape, std::string_view kind) {
     return first + offset;
 }
 
-TwipsSize FormulaPictureSize(int picture) {
+TwipsExtent FormulaPictureSize(int picture) {
     if (picture < 0 || picture >= kFormulaPictureCount) return {0, 0};
     for (const SizeException& e : kLargerPictures)
         if (e.picture == picture) return e.size;

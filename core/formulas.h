@@ -11,13 +11,13 @@ inline constexpr int kFormulaPictureCount = 76;
 // compared exactly), or -1 when there is none.
 int FormulaPictureIndex(int shape, std::string_view kind);
 
-struct TwipsSize {
+struct TwipsExtent {
     int width;
     int height;
 };
 
 // The natural size of a formula picture, in twips; {0, 0} outside 0 to 75.
-TwipsSize FormulaPictureSize(int picture);
+TwipsExtent FormulaPictureSize(int picture);
 
 // The viewer's caption for a kind; "..." for anything but the four kinds.
 std::string_view FormulaCaption(std::string_view kind);

@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QWidget>
 
+#include "ui/shell/pictures.h"
 #include "ui/shell/platform.h"
 #include "ui/shell/twips.h"
 
@@ -30,7 +31,7 @@ void ApplyWindowLook(QWidget* window, int clientWidthTwips, int clientHeightTwip
     window->setPalette(palette);
     window->setAutoFillBackground(true);
     window->setFont(GothicFont(9));
-    window->setWindowIcon(QIcon(QStringLiteral(":/icon/velmora.svg")));
+    window->setWindowIcon(ProgramIcon());
     window->setFixedSize(TwipsSize(clientWidthTwips, clientHeightTwips));
     window->setWindowFlags((window->windowFlags() & ~(Qt::WindowMinMaxButtonsHint)) |
                            Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

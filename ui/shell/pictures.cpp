@@ -1,0 +1,64 @@
+#include "ui/shell/pictures.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include "core/catalogue.h"
+#include "core/formulas.h"
+#include "ui/shell/twips.h"
+
+namespace velmora::ui {
+namespace {
+
+QString Numbered(const char* pattern, int n) {
+    return QString::fromLatin1(pattern).arg(n, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+QString DrawingPath(int shape) { return Numbered(":/drawings/shape_%1.svg", shape); }
+
+QString ThumbnailPath(int shape, bool selected) {
+    return Numbered(selected ? ":/thumbnails/selected_%1.svg" : ":/thumbnails/normal_%1.svg", shape);
+}
+
+QString FormulaPath(int picture) { return Numbered(":/formulas/formula_%1.svg", picture); }
+
+QString IconPath() { return QStringLiteral(":/icon/velmora.svg"); }
+
+QSize DrawingSize(int shape) {
+    const ShapeEntry* entry = FindShape(shape);
+    return entry ? TwipsSize(entry->drawingWidthTwips, entry->drawingHeightTwips) : QSize();
+}
+
+QSize FormulaSize(int picture) {
+    const TwipsExtent size = FormulaPictureSize(picture);
+    return TwipsSize(size.width, size.height);
+}
+
+QPixmap RenderSvg(const QString& path, QSize logicalSize, qreal devicePixelRatio) {
+    QSvgRenderer renderer(path);
+    if (!renderer.isValid() || logicalSize.isEmpty()) return {};
+    QPixmap pixmap(logicalSize * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(logicalSize)));
+    return pixmap;
+}
+
+QPixmap DrawingPixmap(int shape, qreal devicePixelRatio) {
+    return RenderSvg(DrawingPath(shape), DrawingSize(shape), devicePixelRatio);
+}
+
+QPixmap ThumbnailPixmap(int shape, bool selected, qreal devicePixelRatio) {
+    return RenderSvg(ThumbnailPath(shape, selected), kThumbnailSize, devicePixelRatio);
+}
+
+QPixmap FormulaPixmap(int picture, qreal devicePixelRatio) {
+    return RenderSvg(FormulaPath(picture), FormulaSize(picture), devicePixelRatio);
+}
+
+QIcon ProgramIcon() { return QIcon(IconPath()); }
+
+}  // namespace velmora::ui
