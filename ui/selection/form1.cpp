@@ -1,0 +1,151 @@
+#include "ui/selection/form1.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "core/messages.h"
+#include "ui/shell/click_watcher.h"
+#include "ui/shell/look.h"
+#include "ui/shell/pictures.h"
+#include "ui/shell/platform.h"
+#include "ui/shell/twips.h"
+
+namespace velmora::ui {
+namespace {
+
+// Sizes and positions in twips.
+constexpr int kClientWidth = 5430;
+constexpr int kClientHeight = 4950;
+constexpr int kOuterWidth = 5520;
+constexpr int kOuterHeight = 5325;
+
+// Row i div 5, column i mod 5 of the grid, relative to the frame.
+QRect PictureRect(int index) {
+    return TwipsRect(360 + 960 * (index % 5), 480 + 720 * (index / 5), 600, 465);
+}
+
+}  // namespace
+
+Form1::Form1(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
+    setupWindow();
+    setupFrame();
+    setupPictures();
+    setupButtons();
+    Form_Load();
+}
+
+void Form1::setupWindow() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("velmora: 断面選択"));
+    ApplyWindowLook(this, kClientWidth, kClientHeight);
+}
+
+void Form1::setupFrame() {
+    Frame1 = new QGroupBox(QStringLiteral(" 断面形状の選択 "), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFont(GothicFont(9, /*bold=*/true));
+    Frame1->setGeometry(TwipsRect(120, 240, 5175, 4215));
+}
+
+void Form1::setupPictures() {
+    const qreal ratio = devicePixelRatioF();
+    for (const ShapeEntry& shape : AllShapes()) {
+        const int i = shape.index;
+        const QString name = QString::fromUtf8(shape.japaneseName);
+        for (const bool selected : {false, true}) {
+            auto* picture = new QLabel(Frame1);
+            picture->setObjectName(QString::fromLatin1(selected ? "Image2_%1" : "Image1_%1").arg(i));
+            picture->setAccessibleName(name);
+            picture->setPixmap(ThumbnailPixmap(i, selected, ratio));
+            picture->setGeometry(PictureRect(i));
+            (selected ? Image2 : Image1)[i] = picture;
+        }
+        // A click chooses a shape; a double click on the chosen one opens the calculator.
+        // The selected picture has no click handler.
+        connect(ClickWatcher::watch(Image1[i]), &ClickWatcher::clicked, this, [this, i] { Image1_Click(i); });
+        connect(ClickWatcher::watch(Image2[i]), &ClickWatcher::doubleClicked, this,
+                [this, i] { Image2_DblClick(i); });
+    }
+}
+
+// In tab order, after the frame.
+void Form1::setupButtons() {
+    const auto button = [this](const char* name, const char* caption, int left, int top) {
+        auto* button = new QPushButton(QString::fromLatin1(caption), this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(TwipsRect(left, top, 855, 255));
+        return button;
+    };
+    cmd1 = button("cmd1", "OK", 4440, 4560);
+    oc2 = button("oc2", "Info", 120, 4560);
+    oc3 = button("oc3", "Exit", 1200, 4560);
+
+    cmd1->setDefault(true);
+    connect(cmd1, &QPushButton::clicked, this, &Form1::cmd1_Click);
+    connect(oc2, &QPushButton::clicked, this, &Form1::oc2_Click);
+    connect(oc3, &QPushButton::clicked, this, &Form1::oc3_Click);
+}
+
+void Form1::Form_Load() {
+    ResetPictures();
+    PlaceWindow(this, kOuterWidth, kOuterHeight, context_.platform);
+    context_.module.SelectedShape = kNoShape;
+}
+
+void Form1::ResetPictures() {
+    for (int i = 0; i < kShapeCount; ++i) {
+        Image1[i]->setVisible(true);
+        Image2[i]->setVisible(false);
+    }
+}
+
+void Form1::Image1_Click(int index) {
+    ResetPictures();
+    context_.module.SelectedShape = static_cast<ShapeType>(index);
+    if (FindShape(index)) {
+        Image1[index]->setVisible(false);
+        Image2[index]->setVisible(true);
+    }
+}
+
+// The index is not needed: the only selected picture on show is that of SelectedShape.
+void Form1::Image2_DblClick(int /*index*/) {
+    ResetPictures();
+    context_.navigator.showCalculator();
+}
+
+void Form1::cmd1_Click() {
+    if (context_.module.SelectedShape == kNoShape) {
+        context_.platform.showMessage(this, {QString::fromUtf8(kChooseShapeMessage),
+                                             QString::fromUtf8(kMessageTitle), MessageIcon::Information,
+                                             MessageButtons::Ok});
+        return;
+    }
+    context_.navigator.showCalculator();
+}
+
+void Form1::oc2_Click() { context_.navigator.showInformation(this); }
+
+void Form1::oc3_Click() { context_.platform.endProgram(); }
+
+void Form1::Form_DblClick() { ConfirmExit(this, context_.platform); }
+
+// OK is the default button: Enter presses it wherever the focus is.
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        cmd1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// Only the bare background counts: double clicks on the frame, a picture or a
+// button arrive here too when those ignore them, and must not ask to exit.
+void Form1::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint())) Form_DblClick();
+}
+
+}  // namespace velmora::ui
