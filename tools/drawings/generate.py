@@ -73,7 +73,7 @@ def icon():
     svg.rect(0, 0, ICON_SIZE, ICON_SIZE, DARK_GROUND, rx=6)
     section = "M9,6H39V15H30V33H39V42H9V33H18V15H9Z"
     svg.path(section, fill=SECTION_FILL)
-    svg.line((3, 24), (45, 24), "#e04040", 1.5)
+    svg.line((3, 24), (45, 24), "#ff5a46", 3)
     svg.circle((24, 24), 4.5, "#22b14c", stroke=WHITE, width=1.5)
     return svg.document()
 

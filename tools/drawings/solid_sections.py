@@ -66,7 +66,7 @@ def octagon():
                    centroid_label=(-10, 11))
 
 
-def trapezoid(h=1.15, b=0.8, b1=0.8):
+def trapezoid(h=1.25, b=0.6, b1=0.8):
     x = b / 2 + b1 / 2
     return Drawing([Polygon(((-x, 0), (x, 0), (b / 2, h), (-b / 2, h)))],
                    [Side(-b / 2, b / 2, "b", "top"),

@@ -44,8 +44,10 @@ public:
         for (int zoom : {1, 2}) {
             for (bool selected : {false, true}) {
                 const QSize size = ui::kThumbnailSize * zoom;
-                for (int i = 0; i < kShapeCount; ++i)
-                    Picture(ui::ThumbnailPath(i, selected), QRect(QPoint(kGap + i * (size.width() + 6), y), size));
+                for (int i = 0; i < kShapeCount; ++i) {
+                    const QPoint at(kGap + i * (size.width() + 6), y);
+                    Picture(ui::ThumbnailPath(i, selected), QRect(at, size));
+                }
                 y += size.height() + 8;
             }
         }

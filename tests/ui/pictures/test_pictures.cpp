@@ -12,6 +12,7 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 #include <cmath>
+#include <numbers>
 
 #include "core/catalogue.h"
 #include "tests/ui/support/test_setup.h"
@@ -21,7 +22,8 @@ namespace {
 
 using namespace velmora;
 
-// Names drawn but not entered, beyond the entered and derived captions.
+// Names drawn but not entered, beyond the entered and derived captions (the derived
+// ones bring dm and t of shape 12, t of 15, and t1, t2 and the barred h of 16 to 18).
 QStringList ExtraNames(int shape) {
     switch (shape) {
     case 6: case 10: case 13: return {"e1", "e2"};
@@ -63,8 +65,10 @@ QString NameOf(const QString& label) {
     return label.endsWith(QStringLiteral("/2")) ? label.chopped(2) : label;
 }
 
+// The section's light blue, #8ec8f0, give or take the blending of its edges.
 bool IsSectionBlue(QRgb c) {
-    return std::abs(qRed(c) - 0x8e) <= 10 && std::abs(qGreen(c) - 0xc8) <= 10 && std::abs(qBlue(c) - 0xf0) <= 10;
+    return std::abs(qRed(c) - 0x8e) <= 10 && std::abs(qGreen(c) - 0xc8) <= 10
+        && std::abs(qBlue(c) - 0xf0) <= 10;
 }
 
 bool IsDarkBrown(QRgb c) {
@@ -120,7 +124,8 @@ QPolygonF SectionPolygon(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return {};
     QXmlStreamReader xml(&file);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.attributes().value("id") == QLatin1String("section")) {
+        if (xml.readNext() == QXmlStreamReader::StartElement
+            && xml.attributes().value("id") == QLatin1String("section")) {
             QPolygonF polygon;
             static const QRegularExpression point(QStringLiteral("(-?[0-9.]+),(-?[0-9.]+)"));
             for (const auto& m : point.globalMatch(xml.attributes().value("d").toString()))
@@ -139,6 +144,12 @@ double Area(const QPolygonF& p) {
         twice += a.x() * b.y() - b.x() * a.y();
     }
     return std::abs(twice) / 2;
+}
+
+QString Sorted(const QSet<QString>& names) {
+    QStringList list(names.begin(), names.end());
+    list.sort();
+    return list.join(QLatin1Char(' '));
 }
 
 void AddShapeRows() {
@@ -164,6 +175,7 @@ private slots:
         QSvgRenderer renderer(ui::DrawingPath(shape));
         QVERIFY(renderer.isValid());
         QCOMPARE(renderer.defaultSize(), natural);
+        QCOMPARE(ui::DrawingSize(shape), natural);
         for (qreal ratio : {1.0, 2.0}) {
             const QImage image = CheckedRender(ui::DrawingPath(shape), natural, ratio);
             QVERIFY2(!image.isNull(), qPrintable(QStringLiteral("ratio %1").arg(ratio)));
@@ -179,15 +191,15 @@ private slots:
         QSet<QString> drawn;
         for (const QString& label : labels) drawn.insert(NameOf(label));
         const QSet<QString> expected = ExpectedNames(shape);
-        const auto list = [](const QSet<QString>& s) { QStringList l(s.begin(), s.end()); l.sort(); return l.join(' '); };
-        QVERIFY2(drawn == expected, qPrintable(QStringLiteral("drawn: %1; expected: %2").arg(list(drawn), list(expected))));
+        QVERIFY2(drawn == expected, qPrintable(QStringLiteral("drawn: %1; expected: %2")
+                                                   .arg(Sorted(drawn), Sorted(expected))));
     }
 
     void centroidAndAxisLieOnTheSection_data() { AddShapeRows(); }
     void centroidAndAxisLieOnTheSection() {
         QFETCH(int, shape);
         QSvgRenderer renderer(ui::DrawingPath(shape));
-        QVERIFY(renderer.elementExists("section") && renderer.elementExists("centroid") && renderer.elementExists("axis"));
+        for (const char* id : {"section", "centroid", "axis"}) QVERIFY(renderer.elementExists(id));
         const QPointF g = renderer.boundsOnElement("centroid").center();
         const QPointF area = CoverageCentroid(renderer, "section");
         QVERIFY2(std::abs(g.x() - area.x()) < 0.5 && std::abs(g.y() - area.y()) < 0.5,
@@ -202,13 +214,14 @@ private slots:
         // Isosceles triangle: G a third of the height above the base.
         QSvgRenderer triangle(ui::DrawingPath(6));
         QRectF box = triangle.boundsOnElement("section");
-        QVERIFY(std::abs(triangle.boundsOnElement("centroid").center().y() - (box.bottom() - box.height() / 3)) < 0.05);
+        const double gy = triangle.boundsOnElement("centroid").center().y();
+        QVERIFY(std::abs(gy - (box.bottom() - box.height() / 3)) < 0.05);
 
         // Semicircle standing on its flat side: G 4r / 3π above it, r its height and half its width.
         QSvgRenderer half(ui::DrawingPath(13));
         box = half.boundsOnElement("section");
         QVERIFY(std::abs(box.width() - 2 * box.height()) < 0.05);
-        const double e2 = 4 * box.height() / (3 * M_PI);
+        const double e2 = 4 * box.height() / (3 * std::numbers::pi);
         QVERIFY(std::abs(half.boundsOnElement("centroid").center().y() - (box.bottom() - e2)) < 0.05);
 
         // U, T and L: a full-height part b2 × h2 and a bottom part b1 × h1;
@@ -225,8 +238,9 @@ private slots:
             const double closed = (h1 * h1 * b1 + h2 * h2 * b2) / (2 * (b2 * h2 + b1 * h1));
             QSvgRenderer renderer(ui::DrawingPath(shape));
             const double drawn = bounds.bottom() - renderer.boundsOnElement("centroid").center().y();
-            QVERIFY2(std::abs(drawn - closed) < 0.05, qPrintable(QStringLiteral("shape %1: e2 drawn %2, closed form %3")
-                                                                     .arg(shape).arg(drawn).arg(closed)));
+            QVERIFY2(std::abs(drawn - closed) < 0.05,
+                     qPrintable(QStringLiteral("shape %1: e2 drawn %2, closed form %3")
+                                    .arg(shape).arg(drawn).arg(closed)));
             QVERIFY(closed > h1);  // the drawing shows h3 = e2 - h1 above the bottom part
         }
     }
