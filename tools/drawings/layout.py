@@ -148,13 +148,13 @@ class Layout:
     # -- drawing ---------------------------------------------------------------
 
     def render(self, svg):
+        """Paints back to front: section, centre lines and axis, extension lines,
+        dimension lines with their names, and the centroid on top."""
         svg.rect(0, 0, self.width, self.height, WHITE)
         paths = "".join(c.path(self.px) for c in self.d.contours)
         svg.path(paths, fill=SECTION_FILL, ident="section")
         svg.path(paths, stroke=SECTION_EDGE, width=1.5)
-        self.axis_reach = {"left": 0.0, "right": 0.0, "top": 0.0, "bottom": 0.0}
-        self.extensions = []
-        dims = [self._dimension(dim) for dim in self.d.dims]  # reaches and extension lines
+        dims = self._plan_dimensions()
         for extra in self.d.extras:
             self._extra(svg, extra)
         self._axes(svg)
@@ -166,6 +166,14 @@ class Layout:
         svg.circle((gx, gy), 3.5, CENTROID_COLOUR, ident="centroid", stroke=WHITE, width=0.8)
         dx, dy = self.d.centroid_label
         svg.label("G", (gx + dx, gy + dy), CENTROID_TEXT)
+
+    def _plan_dimensions(self):
+        """Places every dimension; collects the extension lines and how far the axis
+        and the centre line must reach to serve as extension lines themselves.
+        Returns one painter per dimension."""
+        self.axis_reach = {"left": 0.0, "right": 0.0, "top": 0.0, "bottom": 0.0}
+        self.extensions = []
+        return [self._dimension(dim) for dim in self.d.dims]
 
     def _extra(self, svg, extra):
         if isinstance(extra, CentreLine):
