@@ -1,0 +1,212 @@
+// The calculator window: construction, opening sequence and event handlers.
+#include "ui/calculator/form2.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "core/messages.h"
+#include "core/numtext.h"
+#include "core/units.h"
+#include "ui/calculator/form2_text.h"
+#include "ui/calculator/result_frame.h"
+#include "ui/shell/look.h"
+
+namespace velmora::ui {
+namespace {
+
+// Twips: the client area, and the outer size the window is placed with.
+constexpr int kClientWidth = 9345;
+constexpr int kClientHeight = 8370;
+constexpr int kOuterWidth = 9435;
+constexpr int kOuterHeight = 8745;
+
+constexpr std::size_t kZFrame = 2;  // Frame4: the one second-line value some shapes show alone
+constexpr int kLastDimensionSlot = 4;  // the derived inputs are computed from txt1 to txt4
+
+}  // namespace
+
+Form2::Form2(AppContext& context, QWidget* parent) : QWidget(parent), context(context) {
+    setupWindow();
+    setupControls();
+    setupTabOrder();
+    setupConnections();
+    Form_Load();
+}
+
+void Form2::setupWindow() {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("velmora: 電卓"));
+    ApplyWindowLook(this, kClientWidth, kClientHeight);
+}
+
+void Form2::setupTabOrder() {
+    QList<QWidget*> order{cmd1, cmb1};
+    order.append(QList<QWidget*>(txts.begin(), txts.end()));
+    order.append(QList<QWidget*>(chks.begin(), chks.end()));
+    order.append({oc2, oc3});
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void Form2::setupConnections() {
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        connect(txt(slot), &QLineEdit::textChanged, this, [this, slot] { txt_Change(slot); });
+    // clicked, not toggled: only the user's click or key changes an option; the
+    // unticking of the opening sequence does not count.
+    for (QCheckBox* box : chks) connect(box, &QCheckBox::clicked, this, &Form2::chk_Click);
+    // Only a choice in the list sets the unit. Qt's editable list would also
+    // select an item whose text was typed, on Return or when the field loses
+    // the focus; typing changes nothing here. Setting the text from the window
+    // never emits activated.
+    disconnect(cmb1->lineEdit(), &QLineEdit::editingFinished, cmb1, nullptr);
+    disconnect(cmb1->lineEdit(), &QLineEdit::returnPressed, cmb1, nullptr);
+    connect(cmb1, &QComboBox::activated, this, &Form2::cmb1_Click);
+    connect(cmd1, &QPushButton::clicked, this, &Form2::cmd1_Click);
+    connect(oc2, &QPushButton::clicked, this, &Form2::oc2_Click);
+    connect(oc3, &QPushButton::clicked, this, &Form2::oc3_Click);
+    for (ResultFrame* frame : frames) {
+        const char* kind = frame->design().formulaKind;
+        connect(frame, &ResultFrame::doubleClicked, this, [this, kind] { Frame_DblClick(kind); });
+    }
+    img1->installEventFilter(this);
+
+    // Ans is the window's default action: Return and Enter run it wherever the
+    // focus is (a default push button acts by itself only inside a dialog).
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        shortcut->setAutoRepeat(false);
+        connect(shortcut, &QShortcut::activated, cmd1, &QPushButton::click);
+    }
+}
+
+void Form2::Form_Load() {
+    HidePictures();
+    ResetInputs();
+    PlaceWindow(this, kOuterWidth, kOuterHeight, context.platform);
+    ShowDrawing();
+    SetUpShape();
+    context.module.UnitSuffix = kDefaultUnitSuffix;
+    setUnitListText(kDefaultUnitText);
+    ClearValues();
+    ClearAnswers();
+    ShowUnit();
+    ClearSecondLine();
+    HideSecondLine();
+    cmd1->setFocus();
+}
+
+// --- Handlers -----------------------------------------------------------------
+
+void Form2::txt_Change(int slot) {
+    ClearAnswers();
+    ClearSecondLine();
+    if (slot <= kLastDimensionSlot) UpdateThicknessInputs();
+}
+
+void Form2::chk_Click() {
+    ClearAnswers();
+    ClearSecondLine();
+    UpdateThicknessInputs();
+}
+
+void Form2::cmb1_Click() {
+    context.module.UnitSuffix = UnitSuffixForText(cmb1->currentText().toStdString());
+    ShowUnit();
+}
+
+void Form2::cmd1_Click() {
+    Module1& module = context.module;
+    if (module.UnitSuffix == kNoUnit) {
+        if (warn(kUnitMissingMessage, MessageButtons::OkCancel) != MessageAnswer::Ok) return;
+        module.UnitSuffix = kDefaultUnitSuffix;
+        setUnitListText(kDefaultUnitText);
+        ShowUnit();
+    }
+
+    const AnsOutcome outcome =
+        ComputeAnswers(module.SelectedShape, inputTexts(), optionTicked(), module.values, DecimalSeparator());
+    // In this order, so that a failure in the thin-wall part leaves the new first line on show.
+    module.values = outcome.values;
+    if (outcome.showFirstLine) ShowAnswers();
+    if (outcome.message != AnsMessage::None) warn(MessageText(outcome.message));
+    switch (outcome.secondLine) {
+        case SecondLine::Full:
+            ShowSecondLine();
+            ShowSecondAnswers();
+            break;
+        case SecondLine::ZOnly: {
+            QLabel* z = frames[kZFrame]->secondLine();
+            z->show();
+            z->setText(NumberText(module.values.resZ2));
+            break;
+        }
+        case SecondLine::Untouched: break;
+    }
+}
+
+void Form2::Frame_DblClick(const char* formulaKind) {
+    context.module.FormulaKind = formulaKind;
+    context.navigator.showFormulaViewer(this);
+}
+
+void Form2::img1_DblClick() { context.navigator.showSelection(); }
+
+void Form2::oc2_Click() { context.navigator.showInformation(this); }
+
+void Form2::oc3_Click() { context.platform.endProgram(); }
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == img1 && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        img1_DblClick();  // the navigator may discard this window: touch nothing after it
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form2::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Labels, disabled controls and Frame1 pass their double clicks on to the
+    // window; only the bare background asks to end the program.
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
+        ConfirmExit(this, context.platform);
+}
+
+// --- Helpers ------------------------------------------------------------------
+
+QCheckBox* Form2::optionBox() const {
+    const ShapeEntry* shape = FindShape(context.module.SelectedShape);
+    if (!shape || shape->option == ThicknessOption::None) return nullptr;
+    // Chk1 to Chk3 follow None in the enumeration.
+    return chks[static_cast<std::size_t>(shape->option) - 1];
+}
+
+bool Form2::optionTicked() const {
+    const QCheckBox* box = optionBox();
+    return box && box->checkState() == Qt::Checked;
+}
+
+InputTexts Form2::inputTexts() const {
+    InputTexts texts;
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+        texts[static_cast<std::size_t>(slot - 1)] = txt(slot)->text().toStdString();
+    return texts;
+}
+
+void Form2::setUnitListText(std::string_view text) {
+    // Neither call emits activated: setting the text is not a selection.
+    const QString listText = ToQString(text);
+    cmb1->setCurrentIndex(cmb1->findText(listText));
+    cmb1->setEditText(listText);
+}
+
+MessageAnswer Form2::warn(std::string_view text, MessageButtons buttons) {
+    const MessageRequest request{ToQString(text), ToQString(kMessageTitle), MessageIcon::Exclamation, buttons};
+    return context.platform.showMessage(this, request);
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,51 @@
+// One of the four result frames of the calculator: the symbol, the answer, the
+// unit with its exponent, and the second line under the answer.
+#pragma once
+
+#include <QGroupBox>
+
+class QLabel;
+
+namespace velmora::ui {
+
+struct ResultFrameDesign {
+    const char* name;            // "Frame2"
+    const char* caption;         // " 断面積 "
+    const char* formulaKind;     // "a": the formula its double click asks for
+    const char* symbolName;      // "Label1"
+    const char* symbolText;      // "A ="
+    const char* answerName;      // "ansal"
+    const char* unitName;        // "aunil"
+    const char* secondLineName;  // "unal"
+    const char* exponentName;    // "Label5"
+    const char* exponentText;    // "2"
+    bool squaredSymbol;          // the exponent follows the symbol (k²) instead of the unit
+};
+
+class ResultFrame : public QGroupBox {
+    Q_OBJECT
+
+public:
+    ResultFrame(const ResultFrameDesign& design, QWidget* parent);
+
+    const ResultFrameDesign& design() const { return frameDesign; }
+    QLabel* answer() const { return answerLabel; }
+    QLabel* unit() const { return unitLabel; }
+    QLabel* secondLine() const { return secondLineLabel; }
+
+signals:
+    // A double click on the frame itself: its caption, its border or an empty
+    // part of it. A double click on one of its labels does not count.
+    void doubleClicked();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    ResultFrameDesign frameDesign;
+    QLabel* answerLabel = nullptr;
+    QLabel* unitLabel = nullptr;
+    QLabel* secondLineLabel = nullptr;
+};
+
+}  // namespace velmora::ui
