@@ -60,6 +60,7 @@ private slots:
     void selectingAUnitRelabelsOnly();
     void unitSelectedWithTheMouseAndArrowKeys();
     void typingIntoTheUnitListChangesNothing();
+    void numbersUseTheLocalesDecimalSeparator();
     void enterRunsAnsFromAnywhere_data();
     void enterRunsAnsFromAnywhere();
     void exitEndsAtOnceAndInfoOpensTheInformation();
@@ -295,6 +296,19 @@ void TestForm2Actions::typingIntoTheUnitListChangesNothing() {
     QCOMPARE(calc.units(), QStringList(4, "mm"));
 }
 
+void TestForm2Actions::numbersUseTheLocalesDecimalSeparator() {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Calculator calc(16);
+    Enter(calc, {"1,5", "2", "0,5", "1"});
+    calc.tick("chk3");
+    QCOMPARE(calc.text("txt6"), "0,25");
+    calc.click("cmd1");
+    QLocale::setDefault(before);
+    QCOMPARE(calc.answers(), (QStringList{"1,25", "0,5260417", "0,5260417", "0,4208333"}));
+    QVERIFY(calc.platform.messages.isEmpty());
+}
+
 void TestForm2Actions::enterRunsAnsFromAnywhere_data() {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
@@ -325,6 +339,7 @@ void TestForm2Actions::exitEndsAtOnceAndInfoOpensTheInformation() {
     QCOMPARE(calc.platform.endCount, 0);
     calc.click("oc3");
     QCOMPARE(calc.platform.endCount, 1);
+    QVERIFY(calc.form->close());  // the close box does not ask either
     QVERIFY(calc.platform.messages.isEmpty());
 }
 
