@@ -96,6 +96,7 @@ private slots:
     }
 
     // The right picture, at its natural size and the screen's ratio, named for screen readers.
+    // Box, I- and channel section get the same pictures, as do H, cross and side T, and U, T and L.
     void pictureOfEveryShapeAndKind() {
         QFETCH(int, shape);
         QFETCH(QString, kind);
@@ -116,17 +117,6 @@ private slots:
         QVERIFY(caption.endsWith(label->accessibleName()) && label->accessibleName().startsWith("公式："));
         QVERIFY(!label->accessibleDescription().isEmpty());
         QCOMPARE(label->accessibleDescription(), FormulaText(expected));
-    }
-
-    // Box, I- and channel section share one set; so do H, cross and side T, and U, T and L.
-    void groupsShareTheirPictures() {
-        for (const QList<int>& group : {QList<int>{16, 17, 18}, {19, 20, 21}, {22, 23, 24}}) {
-            for (const char* kind : {"a", "i", "k", "z"}) {
-                QSet<int> shown;
-                for (const int shape : group) shown.insert(open(shape, QString::fromLatin1(kind))->shownPicture());
-                QCOMPARE(shown.size(), 1);
-            }
-        }
     }
 
     // The two hexagons have the same A, I and k, and differ in Z.
