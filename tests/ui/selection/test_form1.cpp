@@ -163,8 +163,9 @@ private slots:
     void okWithoutShapeAsksForOne() {
         QTest::mouseClick(button("cmd1"), Qt::LeftButton);
         QTest::keyClick(form.get(), Qt::Key_Return);  // the default button
-        const MessageRequest expected{QStringLiteral("計算する断面形状を選択して下さい"), QStringLiteral("利用ナビ"),
-                                      MessageIcon::Information, MessageButtons::Ok};
+        const MessageRequest expected{QStringLiteral("計算する断面形状を選択して下さい"),
+                                      QStringLiteral("利用ナビ"), MessageIcon::Information,
+                                      MessageButtons::Ok};
         QCOMPARE(platform.messages, (QList<MessageRequest>{expected, expected}));
         QCOMPARE(platform.messageParents.value(0), form.get());
         QCOMPARE(navigator.calculator, 0);
@@ -194,7 +195,8 @@ private slots:
     // double click lands on the selected picture now in the same place.
     void doubleClickOnANormalPictureOpensTheCalculator() {
         QLabel* normal = picture("Image1", 16);
-        QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, normal->mapTo(form.get(), normal->rect().center()));
+        QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {},
+                           normal->mapTo(form.get(), normal->rect().center()));
         QCOMPARE(module.SelectedShape, ShapeType{16});
         QCOMPARE(navigator.calculator, 1);
         QVERIFY(platform.messages.isEmpty());
@@ -232,10 +234,10 @@ private slots:
 
     void doubleClicksOnControlsDoNotAsk() {
         auto* frame = form->findChild<QGroupBox*>(QStringLiteral("Frame1"));
-        QTest::mouseDClick(frame, Qt::LeftButton, {}, QPoint(4, 4));             // caption corner
-        QTest::mouseDClick(frame, Qt::LeftButton, {}, QPoint(10, 270));          // between pictures
-        QTest::mouseDClick(picture("Image1", 5), Qt::LeftButton);                // a normal picture
-        QTest::mouseDClick(button("oc2"), Qt::LeftButton, {}, QPoint(2, 2));     // a button
+        QTest::mouseDClick(frame, Qt::LeftButton, {}, QPoint(4, 4));          // caption corner
+        QTest::mouseDClick(frame, Qt::LeftButton, {}, QPoint(10, 270));       // between pictures
+        QTest::mouseDClick(picture("Image1", 5), Qt::LeftButton);             // a normal picture
+        QTest::mouseDClick(button("oc2"), Qt::LeftButton, {}, QPoint(2, 2));  // a button
         QVERIFY(platform.messages.isEmpty());
         QCOMPARE(platform.endCount, 0);
         QCOMPARE(navigator.calculator, 0);

@@ -1,0 +1,23 @@
+// velmora: section properties of 25 beam cross-sections.
+#include <QApplication>
+
+#include "core/module1.h"
+#include "ui/shell/look.h"
+#include "ui/shell/platform.h"
+#include "ui/shell/shell.h"
+#include "ui/shell/translations.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velmora"));
+    QApplication::setApplicationVersion(QStringLiteral("0.0.2"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.velmora.Velmora"));
+    velmora::ui::InstallFontSubstitutions();
+    velmora::ui::InstallTranslations(app);  // without the catalogue Qt's buttons stay English
+
+    velmora::Module1 module;
+    velmora::ui::QtPlatform platform;
+    velmora::ui::Shell shell(module, platform);
+    shell.start();
+    return app.exec();
+}
