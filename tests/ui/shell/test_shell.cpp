@@ -274,17 +274,6 @@ private slots:
         QCOMPARE(platform.endCount, 0);
     }
 
-    void exitEndsWithoutAQuestion() {
-        QTest::mouseClick(Child<QPushButton>(selection(), "oc3"), Qt::LeftButton);
-        QCOMPARE(platform.endCount, 1);
-
-        clickPicture(2);
-        QTest::mouseClick(Child<QPushButton>(selection(), "cmd1"), Qt::LeftButton);
-        QTest::mouseClick(Child<QPushButton>(calculator(), "oc3"), Qt::LeftButton);
-        QCOMPARE(platform.endCount, 2);
-        QVERIFY(platform.messages.isEmpty());
-    }
-
     void backgroundDoubleClickAsksFirst_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("yes");
@@ -324,15 +313,6 @@ private slots:
         QCOMPARE(platform.endCount, yes ? 1 : 0);
         QCOMPARE(MainWindows(), QStringList{mainWindow});  // No leaves everything as it was
         if (window != "Form1") QCOMPARE(module.SelectedShape, ShapeType{9});
-    }
-
-    // Double clicks on controls belong to the controls.
-    void doubleClicksOnControlsDoNotAsk() {
-        QTest::mouseDClick(Child<QGroupBox>(selection(), "Frame1"), Qt::LeftButton, {}, QPoint(3, 3));
-        QTest::mouseDClick(Child<QLabel>(selection(), "Image1_4"), Qt::LeftButton);
-        QTest::mouseDClick(Child<QPushButton>(selection(), "cmd1"), Qt::LeftButton);
-        QVERIFY(platform.messages.isEmpty());
-        QCOMPARE(MainWindows(), QStringList{"Form1"});
     }
 
     void closeButtons() {
