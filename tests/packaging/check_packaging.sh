@@ -12,19 +12,19 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 desktop-file-validate "$src/packaging/$id.desktop" || fail "desktop entry does not validate"
 appstreamcli validate --no-net "$src/packaging/$id.metainfo.xml" || fail "metainfo does not validate"
 
-DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR="$scratch/stage" cmake --install "$build" --prefix /usr >/dev/null
 expected=$(printf '%s\n' \
   /usr/bin/velmora \
   "/usr/share/applications/$id.desktop" \
   "/usr/share/icons/hicolor/scalable/apps/$id.svg" \
   "/usr/share/metainfo/$id.metainfo.xml" | sort)
-actual=$(cd "$scratch/root" && find . -type f | sed 's/^\.//' | sort)
+actual=$(cd "$scratch/stage" && find . -type f | sed 's/^\.//' | sort)
 [ "$expected" = "$actual" ] || fail "installed files differ:
 expected:
 $expected
 actual:
 $actual"
-[ -x "$scratch/root/usr/bin/velmora" ] || fail "the program is not executable"
+[ -x "$scratch/stage/usr/bin/velmora" ] || fail "the program is not executable"
 
 (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/deb" >/dev/null) ||
   fail "cpack could not build the package"
