@@ -1,9 +1,11 @@
 // The calculator window: construction, opening sequence and event handlers.
 #include "ui/calculator/form2.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -74,6 +76,10 @@ void Form2::setupConnections() {
         connect(frame, &ResultFrame::doubleClicked, this, [this, kind] { Frame_DblClick(kind); });
     }
     img1->installEventFilter(this);
+    // Return and Enter in the open unit list pick a unit and nothing else. The
+    // list acts on them without claiming them, so the window's Return below
+    // would run Ans as well; the filter claims them for the list.
+    cmb1->view()->installEventFilter(this);
 
     // Ans is the window's default action: Return and Enter run it wherever the
     // focus is (a default push button acts by itself only inside a dialog).
@@ -161,6 +167,11 @@ void Form2::oc2_Click() { context.navigator.showInformation(this); }
 void Form2::oc3_Click() { context.platform.endProgram(); }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cmb1->view() && event->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) event->accept();
+        return false;  // the list still picks the item
+    }
     if (watched == img1 && event->type() == QEvent::MouseButtonDblClick &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         img1_DblClick();  // the navigator may discard this window: touch nothing after it

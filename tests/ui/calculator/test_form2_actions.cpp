@@ -58,6 +58,8 @@ private slots:
     void unitMessageOkSetsMillimetresAndComputes();
     void selectingAUnitRelabelsOnly_data();
     void selectingAUnitRelabelsOnly();
+    void returnInTheOpenUnitListOnlyPicks_data();
+    void returnInTheOpenUnitListOnlyPicks();
     void unitSelectedWithTheMouseAndArrowKeys();
     void typingIntoTheUnitListChangesNothing();
     void numbersUseTheLocalesDecimalSeparator();
@@ -254,6 +256,32 @@ void TestForm2Actions::selectingAUnitRelabelsOnly() {
     QCOMPARE((QStringList{calc.text("Label5"), calc.text("Label6"), calc.text("Label7")}),
              (QStringList{"2", "4", "3"}));
     QVERIFY(calc.platform.messages.isEmpty());
+}
+
+void TestForm2Actions::returnInTheOpenUnitListOnlyPicks_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Return") << Qt::Key_Return << Qt::KeyboardModifiers();
+    QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+}
+
+// The key that picks an item in the open list is not also the window's Enter:
+// with an input half typed, Ans would report an input error.
+void TestForm2Actions::returnInTheOpenUnitListOnlyPicks() {
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    Calculator calc(0);
+    calc.retype("txt1", "");
+    auto* list = calc.get<QComboBox>("cmb1");
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    QTRY_VERIFY(view->isVisible());
+    QTest::keyClick(view, Qt::Key_Up);  // from mm to cm
+    QTest::keyClick(view, key, modifiers);
+    QTRY_VERIFY(!view->isVisible());
+    QCOMPARE(calc.units(), QStringList(4, "cm"));
+    QCOMPARE(calc.platform.messages, QList<MessageRequest>{});
+    QCOMPARE(calc.answers(), QStringList(4, "0"));
 }
 
 void TestForm2Actions::unitSelectedWithTheMouseAndArrowKeys() {
