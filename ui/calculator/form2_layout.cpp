@@ -82,6 +82,9 @@ void Form2::setupControls() {
     cmb1->setCompleter(nullptr);                  // nor looks like one
     for (const Unit& unit : Units()) cmb1->addItem(QString::fromUtf8(unit.listText));
     cmb1->setEditText(QString::fromUtf8(kUnitListPlaceholder));
+    // The list has no caption beside it; its design text names it for screen readers.
+    cmb1->setAccessibleName(QString::fromUtf8(kUnitListPlaceholder));
+    cmb1->lineEdit()->setAccessibleName(cmb1->accessibleName());
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         auto* caption = new QLabel(this);

@@ -1,5 +1,6 @@
 #include "ui/selection/form1.h"
 
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,9 +23,26 @@ constexpr int kClientHeight = 4950;
 constexpr int kOuterWidth = 5520;
 constexpr int kOuterHeight = 5325;
 
-// Row i div 5, column i mod 5 of the grid, relative to the frame.
+constexpr int kGridColumns = 5;  // shape i stands in row i div 5, column i mod 5
+
+// The picture of shape `index`, relative to the frame.
 QRect PictureRect(int index) {
-    return TwipsRect(360 + 960 * (index % 5), 480 + 720 * (index / 5), 600, 465);
+    return TwipsRect(360 + 960 * (index % kGridColumns), 480 + 720 * (index / kGridColumns), 600, 465);
+}
+
+// The shape an arrow key moves the choice to: the next picture that way,
+// stopping at the edges of the grid. With nothing chosen, every arrow starts
+// at shape 0, top left.
+int ShapeAfterArrow(int current, int key) {
+    if (!FindShape(current)) return 0;
+    const int column = current % kGridColumns;
+    switch (key) {
+        case Qt::Key_Left: return column > 0 ? current - 1 : current;
+        case Qt::Key_Right: return column < kGridColumns - 1 ? current + 1 : current;
+        case Qt::Key_Up: return current >= kGridColumns ? current - kGridColumns : current;
+        case Qt::Key_Down: return current + kGridColumns < kShapeCount ? current + kGridColumns : current;
+        default: return current;
+    }
 }
 
 }  // namespace
@@ -48,6 +66,11 @@ void Form1::setupFrame() {
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFont(GothicFont(9, /*bold=*/true));
     Frame1->setGeometry(TwipsRect(120, 240, 5175, 4215));
+    // The grid is one stop in the tab order, ahead of the buttons. Styles mark
+    // no focus on a frame, so a focus ring stands around it while it has it.
+    Frame1->setFocusPolicy(Qt::StrongFocus);
+    Frame1->installEventFilter(this);
+    gridFocusRing = new QFocusFrame(this);
 }
 
 void Form1::setupPictures() {
@@ -93,6 +116,7 @@ void Form1::Form_Load() {
     ResetPictures();
     PlaceWindow(this, kOuterWidth, kOuterHeight, context_.platform);
     context_.module.SelectedShape = kNoShape;
+    DescribeChoice();
 }
 
 void Form1::ResetPictures() {
@@ -109,6 +133,7 @@ void Form1::Image1_Click(int index) {
         Image1[index]->setVisible(false);
         Image2[index]->setVisible(true);
     }
+    DescribeChoice();
 }
 
 // The index is not needed: the only selected picture on show is that of SelectedShape.
@@ -132,6 +157,43 @@ void Form1::oc2_Click() { context_.navigator.showInformation(this); }
 void Form1::oc3_Click() { context_.platform.endProgram(); }
 
 void Form1::Form_DblClick() { ConfirmExit(this, context_.platform); }
+
+// The grid's own keys. An arrow chooses the next picture that way exactly as a
+// click on it does; Space presses OK, as Enter does anywhere in the window.
+bool Form1::Frame1_KeyDown(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down: {
+            const int next = ShapeAfterArrow(context_.module.SelectedShape, key.key());
+            if (next != context_.module.SelectedShape) Image1_Click(next);
+            return true;
+        }
+        case Qt::Key_Space:
+            if (!key.isAutoRepeat()) cmd1->click();
+            return true;
+        default: return false;
+    }
+}
+
+// The chosen shape's name, read out with the grid's caption.
+void Form1::DescribeChoice() {
+    const ShapeEntry* shape = FindShape(context_.module.SelectedShape);
+    Frame1->setAccessibleDescription(shape ? QString::fromUtf8(shape->japaneseName) : QString());
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Frame1) {
+        switch (event->type()) {
+            case QEvent::KeyPress: return Frame1_KeyDown(*static_cast<QKeyEvent*>(event));
+            case QEvent::FocusIn: gridFocusRing->setWidget(Frame1); break;
+            case QEvent::FocusOut: gridFocusRing->setWidget(nullptr); break;
+            default: break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 // OK is the default button: Enter presses it wherever the focus is.
 void Form1::keyPressEvent(QKeyEvent* event) {

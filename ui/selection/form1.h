@@ -1,6 +1,7 @@
 // The shape selection window: the start-up window with one picture for each of
 // the 25 shapes. A click chooses a shape; OK or a double click on the chosen
-// picture hands over to the calculator.
+// picture hands over to the calculator. Without a mouse, the grid takes the
+// focus and the arrow keys move the choice.
 #pragma once
 
 #include <QWidget>
@@ -9,6 +10,7 @@
 #include "core/catalogue.h"
 #include "ui/shell/context.h"
 
+class QFocusFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -22,6 +24,7 @@ public:
     explicit Form1(AppContext& context, QWidget* parent = nullptr);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -39,6 +42,10 @@ private:
     void oc2_Click();
     void oc3_Click();
     void Form_DblClick();
+    bool Frame1_KeyDown(const QKeyEvent& key);  // true when the grid used the key
+
+    // Tells screen readers which shape is chosen.
+    void DescribeChoice();
 
     // Every shape shows its normal picture.
     void ResetPictures();
@@ -46,6 +53,7 @@ private:
     AppContext& context_;
 
     QGroupBox* Frame1 = nullptr;
+    QFocusFrame* gridFocusRing = nullptr;       // around Frame1 while it has the focus
     std::array<QLabel*, kShapeCount> Image1{};  // normal pictures, by shape index
     std::array<QLabel*, kShapeCount> Image2{};  // selected pictures, same rectangles
     QPushButton* cmd1 = nullptr;                // OK, the default button
