@@ -16,6 +16,7 @@
 #include "core/numtext.h"
 #include "core/units.h"
 #include "ui/calculator/form2_text.h"
+#include "ui/calculator/result_copy.h"
 #include "ui/calculator/result_frame.h"
 #include "ui/shell/look.h"
 
@@ -76,6 +77,7 @@ void Form2::setupConnections() {
         connect(frame, &ResultFrame::doubleClicked, this, [this, kind] { Frame_DblClick(kind); });
     }
     img1->installEventFilter(this);
+    new ResultCopy(frames, this);  // the frames' context menu
     // Return and Enter in the open unit list pick a unit and nothing else. The
     // list acts on them without claiming them, so the window's Return below
     // would run Ans as well; the filter claims them for the list.

@@ -1,9 +1,10 @@
 // The program without a mouse, through the real shell: the selection grid in
 // the tab order and its arrow keys, and the typical use from start-up to both
-// lines of results by keys alone. Keys go to the window as the window system
+// lines of results, copied, by keys alone. Keys go to the window as the window system
 // delivers them, so shortcuts and the focus chain act as they do for a user.
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -236,6 +237,16 @@ private slots:
         // This box has walls of 2 and 1 exactly, so its thin-wall figures equal
         // the exact ones: 2·6·1 + 8·2 = 28, 6/6 + 512·2/12 + 81·6/2 = 329.3333, …
         QCOMPARE(texts({"unal", "unil", "unzl", "unkl"}), firstLine);
+
+        // And onto the clipboard, through the results' menu.
+        press(Qt::Key_F10, Qt::ShiftModifier);
+        QWidget* menu = QApplication::activePopupWidget();
+        QVERIFY(menu);
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("A\t28\tmm²\t28\tmm²\nI\t329.3333\tmm⁴\t329.3333\tmm⁴\n"
+                                "Z\t65.86667\tmm³\t65.86667\tmm³\nk²\t11.7619\tmm\t11.7619\tmm\n"));
         QVERIFY(platform.messages.isEmpty());
         QCOMPARE(platform.endCount, 0);
     }
