@@ -1,0 +1,174 @@
+// How long the windows take to build and show, and how long one action takes
+// through a window, painting included. Every one should end well inside one
+// frame at 60 Hz (16.7 ms). Runs offscreen unless QT_QPA_PLATFORM says otherwise.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/formulas.h"
+#include "core/module1.h"
+#include "ui/calculator/form2.h"
+#include "ui/formula/form3.h"
+#include "ui/selection/form1.h"
+#include "ui/shell/context.h"
+#include "ui/shell/form4.h"
+#include "ui/shell/look.h"
+#include "ui/shell/platform.h"
+
+using namespace velmora;
+using namespace velmora::ui;
+
+namespace {
+
+// The windows on their own: hand-overs are not followed.
+class StayingNavigator final : public Navigator {
+public:
+    void showCalculator() override {}
+    void showSelection() override {}
+    void showFormulaViewer(QWidget*) override {}
+    void showInformation(QWidget*) override {}
+};
+
+struct Program {
+    Module1 module;
+    QtPlatform platform;
+    StayingNavigator navigator;
+    AppContext context{module, platform, navigator};
+};
+
+// Lets Qt expose, lay out and paint what is pending, and delete what was let go.
+void Settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Builds a window, shows it and lets it paint; the closing is not timed.
+template <typename Window>
+void OpenWindows(benchmark::State& state, Program& program) {
+    for (auto _ : state) {
+        auto window = std::make_unique<Window>(program.context);
+        window->show();
+        Settle();
+        state.PauseTiming();
+        window.reset();
+        Settle();
+        state.ResumeTiming();
+    }
+}
+
+void BM_OpenSelection(benchmark::State& state) {
+    Program program;
+    OpenWindows<Form1>(state, program);
+}
+BENCHMARK(BM_OpenSelection)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenCalculator(benchmark::State& state) {
+    Program program;
+    program.module.SelectedShape = static_cast<ShapeType>(state.range(0));
+    OpenWindows<Form2>(state, program);
+}
+BENCHMARK(BM_OpenCalculator)->DenseRange(0, kShapeCount - 1)->Unit(benchmark::kMicrosecond);
+
+// A shape and kind that show each formula picture.
+std::vector<std::pair<ShapeType, const char*>> FormulaRequests() {
+    std::vector<std::pair<ShapeType, const char*>> requests(kFormulaPictureCount);
+    for (int shape = kShapeCount - 1; shape >= 0; --shape) {
+        for (const char* kind : {"a", "i", "z", "k"}) {
+            const int picture = FormulaPictureIndex(shape, kind);
+            if (picture >= 0) requests[static_cast<std::size_t>(picture)] = {static_cast<ShapeType>(shape), kind};
+        }
+    }
+    return requests;
+}
+
+void BM_OpenFormulaViewer(benchmark::State& state) {
+    Program program;
+    const auto [shape, kind] = FormulaRequests()[static_cast<std::size_t>(state.range(0))];
+    program.module.SelectedShape = shape;
+    program.module.FormulaKind = kind;
+    for (auto _ : state) {
+        auto viewer = std::make_unique<Form3>(program.context, nullptr);
+        viewer->show();  // the viewer loads as it is shown
+        Settle();
+        state.PauseTiming();
+        viewer.reset();
+        Settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenFormulaViewer)->DenseRange(0, kFormulaPictureCount - 1)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenInformation(benchmark::State& state) {
+    Program program;
+    OpenWindows<Form4>(state, program);
+}
+BENCHMARK(BM_OpenInformation)->Unit(benchmark::kMicrosecond);
+
+// The box section 8 × 10 outside, 4 × 6 inside, thin-wall option ticked.
+std::unique_ptr<Form2> BoxCalculator(Program& program) {
+    program.module.SelectedShape = 16;
+    auto form = std::make_unique<Form2>(program.context);
+    form->show();
+    const std::pair<const char*, const char*> dimensions[] = {{"txt1", "8"}, {"txt2", "10"}, {"txt3", "4"}, {"txt4", "6"}};
+    for (const auto& [box, text] : dimensions) form->findChild<QLineEdit*>(QLatin1String(box))->setText(QLatin1String(text));
+    QTest::mouseClick(form->findChild<QCheckBox*>(QStringLiteral("chk3")), Qt::LeftButton, {}, QPoint(6, 8));
+    Settle();
+    return form;
+}
+
+// A click on Ans until both lines are painted. Between clicks an untimed edit
+// clears the results, so that every click has something to show.
+void BM_AnsRoundTrip(benchmark::State& state) {
+    Program program;
+    auto form = BoxCalculator(program);
+    auto* ans = form->findChild<QPushButton*>(QStringLiteral("cmd1"));
+    auto* height = form->findChild<QLineEdit*>(QStringLiteral("txt2"));
+    bool taller = false;
+    for (auto _ : state) {
+        QTest::mouseClick(ans, Qt::LeftButton);
+        Settle();
+        state.PauseTiming();
+        height->setText(QLatin1String((taller = !taller) ? "12" : "10"));
+        Settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AnsRoundTrip)->Unit(benchmark::kMicrosecond);
+
+// One key in txt1, alternately a digit and Backspace: the change handling
+// clears the results and refills the derived inputs, then the window paints.
+void BM_Keystroke(benchmark::State& state) {
+    Program program;
+    auto form = BoxCalculator(program);
+    auto* box = form->findChild<QLineEdit*>(QStringLiteral("txt1"));
+    box->setFocus();
+    box->end(false);
+    bool digit = true;
+    for (auto _ : state) {
+        QTest::keyClick(box, digit ? Qt::Key_5 : Qt::Key_Backspace);
+        Settle();
+        digit = !digit;
+    }
+}
+BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
