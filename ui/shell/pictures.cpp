@@ -1,6 +1,7 @@
 #include "ui/shell/pictures.h"
 
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 #include "core/catalogue.h"
@@ -36,14 +37,27 @@ QSize FormulaSize(int picture) {
     return TwipsSize(size.width, size.height);
 }
 
+// The windows are built afresh on every visit and would render the same
+// pictures again (the selection window fifty of them): each rendering is kept
+// in Qt's pixmap cache for the next time.
 QPixmap RenderSvg(const QString& path, QSize logicalSize, qreal devicePixelRatio) {
+    const QString key = QStringLiteral("velmora:%1:%2x%3@%4")
+                            .arg(path)
+                            .arg(logicalSize.width())
+                            .arg(logicalSize.height())
+                            .arg(devicePixelRatio);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) return pixmap;
+
     QSvgRenderer renderer(path);
     if (!renderer.isValid() || logicalSize.isEmpty()) return {};
-    QPixmap pixmap(logicalSize * devicePixelRatio);
+    pixmap = QPixmap(logicalSize * devicePixelRatio);
     pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(logicalSize)));
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 
