@@ -1,5 +1,6 @@
 #include "ui/selection/form1.h"
 
+#include <QFocusEvent>
 #include <QFocusFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -67,7 +68,7 @@ void Form1::setupFrame() {
     Frame1->setFont(GothicFont(9, /*bold=*/true));
     Frame1->setGeometry(TwipsRect(120, 240, 5175, 4215));
     // The grid is one stop in the tab order, ahead of the buttons. Styles mark
-    // no focus on a frame, so a focus ring stands around it while it has it.
+    // no focus on a frame, so a ring stands around it while the keyboard is on it.
     Frame1->setFocusPolicy(Qt::StrongFocus);
     Frame1->installEventFilter(this);
     gridFocusRing = new QFocusFrame(this);
@@ -183,16 +184,24 @@ void Form1::DescribeChoice() {
     Frame1->setAccessibleDescription(shape ? QString::fromUtf8(shape->japaneseName) : QString());
 }
 
+// The ring shows once the grid is used from the keyboard, as styles show focus
+// rectangles: a mouse user, or the focus the grid gets at start-up, sees the
+// window as it always was.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Frame1) {
-        switch (event->type()) {
-            case QEvent::KeyPress: return Frame1_KeyDown(*static_cast<QKeyEvent*>(event));
-            case QEvent::FocusIn: gridFocusRing->setWidget(Frame1); break;
-            case QEvent::FocusOut: gridFocusRing->setWidget(nullptr); break;
-            default: break;
+    if (watched != Frame1) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            if (!Frame1_KeyDown(*static_cast<QKeyEvent*>(event))) return false;
+            gridFocusRing->setWidget(Frame1);
+            return true;
+        case QEvent::FocusIn: {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) gridFocusRing->setWidget(Frame1);
+            return false;
         }
+        case QEvent::FocusOut: gridFocusRing->setWidget(nullptr); return false;
+        default: return false;
     }
-    return QWidget::eventFilter(watched, event);
 }
 
 // OK is the default button: Enter presses it wherever the focus is.

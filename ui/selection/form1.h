@@ -53,7 +53,7 @@ private:
     AppContext& context_;
 
     QGroupBox* Frame1 = nullptr;
-    QFocusFrame* gridFocusRing = nullptr;       // around Frame1 while it has the focus
+    QFocusFrame* gridFocusRing = nullptr;       // around Frame1 while it has the keyboard's focus
     std::array<QLabel*, kShapeCount> Image1{};  // normal pictures, by shape index
     std::array<QLabel*, kShapeCount> Image2{};  // selected pictures, same rectangles
     QPushButton* cmd1 = nullptr;                // OK, the default button

@@ -114,19 +114,28 @@ private slots:
         QCOMPARE(focused(), QStringLiteral("oc3"));
     }
 
-    // A ring around the grid marks the focus, and goes with it.
+    // A ring around the grid marks the focus once the keyboard is in use, and
+    // goes with the focus. A mouse user sees the window as it always was.
     void focusOnTheGridIsShown() {
         const QRect frame = grid()->geometry();
-        const auto besideTheFrame = [&] {
+        const auto ringShown = [&] {
             const QImage shot = selection()->grab().toImage();
-            return shot.pixelColor((QPointF(frame.left() - 1, frame.center().y()) * shot.devicePixelRatio()).toPoint());
+            const QPointF beside(frame.left() - 1, frame.center().y());
+            return shot.pixelColor((beside * shot.devicePixelRatio()).toPoint()) != WindowColour();
         };
-        QVERIFY(besideTheFrame() != WindowColour());
+        QCOMPARE(focused(), QStringLiteral("Frame1"));
+        QVERIFY(!ringShown());
+        QTest::mouseClick(child<QLabel>("Image1_8"), Qt::LeftButton);
+        QVERIFY(!ringShown());
+
+        press(Qt::Key_Left);
+        QVERIFY(ringShown());
         press(Qt::Key_Tab);
-        QCOMPARE(besideTheFrame(), WindowColour());
+        QVERIFY(!ringShown());
         press(Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(focused(), QStringLiteral("Frame1"));
-        QVERIFY(besideTheFrame() != WindowColour());
+        QVERIFY(ringShown());
+        QCOMPARE(module.SelectedShape, ShapeType{7});
     }
 
     void arrowsMoveTheChoice_data() {
