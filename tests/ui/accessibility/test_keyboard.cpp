@@ -170,23 +170,6 @@ private slots:
         QVERIFY(platform.messages.isEmpty());
     }
 
-    // An arrow leaves the window exactly as a click on that picture does.
-    void arrowActsLikeAClick() {
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down}) press(key);  // 0, 1, 6
-        const QList<bool> byKeys = [this] {
-            QList<bool> shown;
-            for (QLabel* picture : selection()->findChildren<QLabel*>()) shown << picture->isVisible();
-            return shown;
-        }();
-        shell->showSelection();
-        QVERIFY(settled());
-        QTest::mouseClick(child<QLabel>("Image1_6"), Qt::LeftButton);
-        QList<bool> byMouse;
-        for (QLabel* picture : selection()->findChildren<QLabel*>()) byMouse << picture->isVisible();
-        QCOMPARE(byKeys, byMouse);
-        QCOMPARE(module.SelectedShape, ShapeType{6});
-    }
-
     // The arrows belong to the grid: on a button they choose nothing.
     void arrowsElsewhereChooseNothing() {
         press(Qt::Key_Tab);
