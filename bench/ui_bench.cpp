@@ -83,7 +83,8 @@ std::vector<std::pair<ShapeType, const char*>> FormulaRequests() {
     for (int shape = kShapeCount - 1; shape >= 0; --shape) {
         for (const char* kind : {"a", "i", "z", "k"}) {
             const int picture = FormulaPictureIndex(shape, kind);
-            if (picture >= 0) requests[static_cast<std::size_t>(picture)] = {static_cast<ShapeType>(shape), kind};
+            if (picture >= 0)
+                requests[static_cast<std::size_t>(picture)] = {static_cast<ShapeType>(shape), kind};
         }
     }
     return requests;
@@ -117,8 +118,10 @@ std::unique_ptr<Form2> BoxCalculator(Program& program) {
     program.module.SelectedShape = 16;
     auto form = std::make_unique<Form2>(program.context);
     form->show();
-    const std::pair<const char*, const char*> dimensions[] = {{"txt1", "8"}, {"txt2", "10"}, {"txt3", "4"}, {"txt4", "6"}};
-    for (const auto& [box, text] : dimensions) form->findChild<QLineEdit*>(QLatin1String(box))->setText(QLatin1String(text));
+    const std::pair<const char*, const char*> dimensions[] = {
+        {"txt1", "8"}, {"txt2", "10"}, {"txt3", "4"}, {"txt4", "6"}};
+    for (const auto& [box, text] : dimensions)
+        form->findChild<QLineEdit*>(QLatin1String(box))->setText(QLatin1String(text));
     QTest::mouseClick(form->findChild<QCheckBox*>(QStringLiteral("chk3")), Qt::LeftButton, {}, QPoint(6, 8));
     Settle();
     return form;

@@ -27,8 +27,8 @@ enum class SecondLine {
 struct AnsOutcome {
     // The variables after the run, including what was stored before a failure.
     SectionValues values;
-    bool showFirstLine = false;                   // ShowAnswers
-    AnsMessage message = AnsMessage::None;        // shown after the first line
+    bool showFirstLine = false;                     // ShowAnswers
+    AnsMessage message = AnsMessage::None;          // shown after the first line
     SecondLine secondLine = SecondLine::Untouched;  // applied last
 
     bool operator==(const AnsOutcome&) const = default;

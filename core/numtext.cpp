@@ -83,8 +83,10 @@ std::string Format(T value, int significantDigits, char decimalSeparator) {
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
     std::string text(buffer, ec == std::errc{} ? ptr : buffer);
     for (char& c : text) {
-        if (c == 'e') c = 'E';
-        else if (c == '.') c = decimalSeparator;
+        if (c == 'e')
+            c = 'E';
+        else if (c == '.')
+            c = decimalSeparator;
     }
     return text;
 }
@@ -99,12 +101,8 @@ std::optional<double> TextToDouble(std::string_view text, char decimalSeparator)
     return Parse<double>(text, decimalSeparator);
 }
 
-std::string SingleToText(float value, char decimalSeparator) {
-    return Format(value, 7, decimalSeparator);
-}
+std::string SingleToText(float value, char decimalSeparator) { return Format(value, 7, decimalSeparator); }
 
-std::string DoubleToText(double value, char decimalSeparator) {
-    return Format(value, 15, decimalSeparator);
-}
+std::string DoubleToText(double value, char decimalSeparator) { return Format(value, 15, decimalSeparator); }
 
 }  // namespace velmora

@@ -106,7 +106,8 @@ Contour Box(double x0, double y0, double x1, double y1) { return {{x0, y0}, {x1,
 
 Contour EllipseContour(double vertical, double horizontal, double cx, double cy, int vertices) {
     Contour other;
-    const Contour& circle = vertices == kCurveVertices ? UnitCircle() : (other = RegularPolygon(vertices, 1, 0));
+    const Contour& circle =
+        vertices == kCurveVertices ? UnitCircle() : (other = RegularPolygon(vertices, 1, 0));
     Contour c;
     c.reserve(circle.size());
     for (const Point& p : circle) c.push_back({cx + horizontal * p.x, cy + vertical * p.y});
@@ -185,7 +186,8 @@ Section BuildSection(int shape, std::span<const double> d) {
             const double r = v(1);
             const Contour& circle = UnitCircle();
             Contour c;
-            for (std::size_t k = 0; k <= circle.size() / 2; ++k) c.push_back({r * circle[k].x, r * circle[k].y});
+            for (std::size_t k = 0; k <= circle.size() / 2; ++k)
+                c.push_back({r * circle[k].x, r * circle[k].y});
             return {{c}, {}};
         }
         case 14:  // a vertical semi-axis, b horizontal
@@ -200,15 +202,27 @@ Section BuildSection(int shape, std::span<const double> d) {
         case 17: {  // I: flanges b2 wide, web between two clear widths b1/2
             const double h1 = v(1), h2 = v(2), b1 = v(3), b2 = v(4);
             const double f = (h2 - h1) / 2, wl = b1 / 2, wr = b2 - b1 / 2;
-            return {{Outline({{0, 0}, {b2, 0}, {b2, f}, {wr, f}, {wr, h2 - f}, {b2, h2 - f}, {b2, h2},
-                              {0, h2}, {0, h2 - f}, {wl, h2 - f}, {wl, f}, {0, f}})},
+            return {{Outline({{0, 0},
+                              {b2, 0},
+                              {b2, f},
+                              {wr, f},
+                              {wr, h2 - f},
+                              {b2, h2 - f},
+                              {b2, h2},
+                              {0, h2},
+                              {0, h2 - f},
+                              {wl, h2 - f},
+                              {wl, f},
+                              {0, f}})},
                     {}};
         }
         case 18: {  // channel open to the right: web on the left, flanges reach b1 beyond it
             const double h1 = v(1), h2 = v(2), b1 = v(3), b2 = v(4);
             const double f = (h2 - h1) / 2, web = b2 - b1;
-            return {{Outline({{0, 0}, {b2, 0}, {b2, f}, {web, f}, {web, h2 - f}, {b2, h2 - f}, {b2, h2}, {0, h2}})},
-                    {}};
+            return {
+                {Outline(
+                    {{0, 0}, {b2, 0}, {b2, f}, {web, f}, {web, h2 - f}, {b2, h2 - f}, {b2, h2}, {0, h2}})},
+                {}};
         }
         case 19: {  // H: uprights b2/2 each, gap b1, cross-bar h1 thick on the mid-height
             const double h1 = v(1), h2 = v(2), b1 = v(3), b2 = v(4);
@@ -218,8 +232,18 @@ Section BuildSection(int shape, std::span<const double> d) {
         case 20: {  // cross: upright b2 × h2, arms b1/2 to each side, h1 thick
             const double h1 = v(1), h2 = v(2), b1 = v(3), b2 = v(4);
             const double a = b1 / 2, y0 = (h2 - h1) / 2, y1 = y0 + h1;
-            return {{Outline({{a, 0}, {a + b2, 0}, {a + b2, y0}, {a + b2 + a, y0}, {a + b2 + a, y1}, {a + b2, y1},
-                              {a + b2, h2}, {a, h2}, {a, y1}, {0, y1}, {0, y0}, {a, y0}})},
+            return {{Outline({{a, 0},
+                              {a + b2, 0},
+                              {a + b2, y0},
+                              {a + b2 + a, y0},
+                              {a + b2 + a, y1},
+                              {a + b2, y1},
+                              {a + b2, h2},
+                              {a, h2},
+                              {a, y1},
+                              {0, y1},
+                              {0, y0},
+                              {a, y0}})},
                     {}};
         }
         case 21: {  // side T: upright b2 × h2, one arm b1 long, h1 thick, to the right
@@ -230,13 +254,16 @@ Section BuildSection(int shape, std::span<const double> d) {
         case 22: {  // U: uprights b2/2 each, base h1 thick between them at the bottom
             const double h1 = v(1), h2 = v(2), b1 = v(3), b2 = v(4);
             const double u = b2 / 2, w = b1 + b2;
-            return {{Outline({{0, 0}, {w, 0}, {w, h2}, {u + b1, h2}, {u + b1, h1}, {u, h1}, {u, h2}, {0, h2}})},
-                    {}};
+            return {
+                {Outline({{0, 0}, {w, 0}, {w, h2}, {u + b1, h2}, {u + b1, h1}, {u, h1}, {u, h2}, {0, h2}})},
+                {}};
         }
         case 23: {  // inverted T: flange b1 + b2 wide, h1 thick; stem b2 wide up to h2
             const double h1 = v(1), h2 = v(2), b1 = v(3), b2 = v(4);
             const double s = b1 / 2, w = b1 + b2;
-            return {{Outline({{0, 0}, {w, 0}, {w, h1}, {s + b2, h1}, {s + b2, h2}, {s, h2}, {s, h1}, {0, h1}})}, {}};
+            return {
+                {Outline({{0, 0}, {w, 0}, {w, h1}, {s + b2, h1}, {s + b2, h2}, {s, h2}, {s, h1}, {0, h1}})},
+                {}};
         }
         case 24: {  // L: upright b2 × h2 on the left, foot h1 thick reaching b1 beyond it
             const double h1 = v(1), h2 = v(2), b1 = v(3), b2 = v(4);

@@ -114,8 +114,10 @@ struct Sample {
         std::ostringstream out;
         const ShapeEntry* entry = FindShape(shape);
         out << "shape " << shape << " (" << entry->name << "):";
-        for (const InputSlot& slot : entry->entered) out << ' ' << slot.caption << '=' << texts[slot.slot - 1];
-        for (const InputSlot& slot : entry->derived) out << ' ' << slot.caption << '=' << texts[slot.slot - 1];
+        for (const InputSlot& slot : entry->entered)
+            out << ' ' << slot.caption << '=' << texts[slot.slot - 1];
+        for (const InputSlot& slot : entry->derived)
+            out << ' ' << slot.caption << '=' << texts[slot.slot - 1];
         return out.str();
     }
 };
@@ -162,10 +164,11 @@ private:
                                   Worst* worst = nullptr) {
     const double deviation = actual / expected - 1;
     if (worst) worst->See(std::fabs(deviation));
-    if (std::isfinite(deviation) && deviation >= low && deviation <= high) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << what << " = " << actual << " but the section gives " << expected
-                                         << ": relative deviation " << deviation << ", allowed [" << low << ", "
-                                         << high << "]";
+    if (std::isfinite(deviation) && deviation >= low && deviation <= high)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << what << " = " << actual << " but the section gives " << expected << ": relative deviation "
+           << deviation << ", allowed [" << low << ", " << high << "]";
 }
 
 ::testing::AssertionResult Near(const char* what, double actual, double expected, double tolerance,
@@ -186,7 +189,8 @@ double RoundedCoefficientTolerance(double result, double r, int power) {
 // the three roundings.
 double SemicircleModulusTolerance(const Sample& s, double modulus, double fibre) {
     const double r = s.dims[0];
-    return kExact + kHalfUnit4 * (std::pow(r, 4) / s.exact.inertia + r / fibre + std::pow(r, 3) / std::fabs(modulus));
+    return kExact +
+           kHalfUnit4 * (std::pow(r, 4) / s.exact.inertia + r / fibre + std::pow(r, 3) / std::fabs(modulus));
 }
 
 std::string ParamName(const ::testing::TestParamInfo<int>& info) {
@@ -196,7 +200,9 @@ std::string ParamName(const ::testing::TestParamInfo<int>& info) {
     return name;
 }
 
-Rng SeededFor(int shape, int family) { return Rng(static_cast<unsigned>(7919 * shape + 104729 * family + 1)); }
+Rng SeededFor(int shape, int family) {
+    return Rng(static_cast<unsigned>(7919 * shape + 104729 * family + 1));
+}
 
 void ExpectComputed(const Sample& s) {
     ASSERT_TRUE(s.outcome.showFirstLine) << s.Describe();
@@ -228,7 +234,8 @@ TEST(SectionGeometry, IntegratorReproducesHandWorkedFigures) {
     const double yc = 27.0 / 14;
     EXPECT_DOUBLE_EQ(p.area, 14);
     EXPECT_DOUBLE_EQ(p.centroidY, yc);
-    EXPECT_NEAR(p.inertia, 4 * 64.0 / 12 + 16 * (2 - yc) * (2 - yc) - (2.0 / 12 + 2 * (2.5 - yc) * (2.5 - yc)), 1e-12);
+    EXPECT_NEAR(p.inertia,
+                4 * 64.0 / 12 + 16 * (2 - yc) * (2 - yc) - (2.0 / 12 + 2 * (2.5 - yc) * (2.5 - yc)), 1e-12);
     EXPECT_DOUBLE_EQ(p.eTop, 4 - yc);
 
     // Right triangle, base 6, height 3: centroid at h/3, I = b·h³/36.
@@ -267,7 +274,8 @@ TEST_P(ClosedForms, AreaSecondMomentAndRadiusOfGyration) {
         const SectionProperties& g = s.exact;
         const bool octagon = shape == 9;
         const double r = s.dims[0];
-        EXPECT_TRUE(Near("A", v.resA, g.area, octagon ? RoundedCoefficientTolerance(v.resA, r, 2) : kExact, &worst));
+        EXPECT_TRUE(
+            Near("A", v.resA, g.area, octagon ? RoundedCoefficientTolerance(v.resA, r, 2) : kExact, &worst));
         EXPECT_TRUE(Near("I", v.resI, g.inertia, kExact, &worst));
         EXPECT_TRUE(Near("k²", v.resK, g.inertia / g.area,
                          octagon ? RoundedCoefficientTolerance(v.resK, r, 2) : kExact, &worst));
@@ -333,7 +341,8 @@ TEST_P(SecondModulus, BottomModulusAndCentroidDistances) {
         EXPECT_EQ(s.outcome.secondLine, SecondLine::ZOnly);
         const double exact = s.exact.inertia / s.exact.eBottom;
         if (shape == 13) {
-            EXPECT_TRUE(Near("Z2", v.resZ2, exact, SemicircleModulusTolerance(s, v.resZ2, s.exact.eBottom), &worst));
+            EXPECT_TRUE(
+                Near("Z2", v.resZ2, exact, SemicircleModulusTolerance(s, v.resZ2, s.exact.eBottom), &worst));
             continue;
         }
         EXPECT_TRUE(Near("Z2", v.resZ2, exact, kExact, &worst));
@@ -360,8 +369,8 @@ TEST(ShapeGroups, SameEntriesGiveIdenticalOutcomes) {
                 const Sample a = MakeSample(first, dims, ticked, Geometry::Skip);
                 for (int other = first + 1; other <= first + 2; ++other) {
                     const AnsOutcome b = ComputeAnswers(static_cast<ShapeType>(other), a.texts, ticked, {});
-                    ASSERT_EQ(a.outcome, b) << a.Describe() << " against shape " << other
-                                            << (ticked ? ", ticked" : "");
+                    ASSERT_EQ(a.outcome, b)
+                        << a.Describe() << " against shape " << other << (ticked ? ", ticked" : "");
                 }
             }
         }

@@ -22,8 +22,8 @@ TEST(TextToSingle, AcceptsSignDigitsPointExponentAndBlanks) {
 }
 
 TEST(TextToSingle, RejectsWhatIsNoNumber) {
-    for (const char* text : {"", " ", "-", "+", ".", "-.", "e5", "1e", "1e+", "abc", "1a", "1,5", "1.2.3",
-                             "1 2", "--1", "+-1", "inf", "nan", "0x10", "１２", "1e5.0"})
+    for (const char* text : {"",    " ",     "-",   "+",   ".",   "-.",  "e5",  "1e",   "1e+",  "abc",  "1a",
+                             "1,5", "1.2.3", "1 2", "--1", "+-1", "inf", "nan", "0x10", "１２", "1e5.0"})
         EXPECT_FALSE(TextToSingle(text).has_value()) << '"' << text << '"';
 }
 

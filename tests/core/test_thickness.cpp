@@ -41,10 +41,13 @@ TEST(Thickness, BoxSectionsFillWebFlangeAndMeanHeight) {
 }
 
 TEST(Thickness, HollowEllipseWallIsConstantWhenTheSemiAxesDifferAlike) {
-    EXPECT_EQ(Derive(15, {"100", "110", "200", "210"}, true), (ThicknessOutcome{{{5, "0"}, {5, "10"}}, false}));
-    EXPECT_EQ(Derive(15, {"100", "110", "100", "110"}, true), (ThicknessOutcome{{{5, "0"}, {5, "10"}}, false}));
+    EXPECT_EQ(Derive(15, {"100", "110", "200", "210"}, true),
+              (ThicknessOutcome{{{5, "0"}, {5, "10"}}, false}));
+    EXPECT_EQ(Derive(15, {"100", "110", "100", "110"}, true),
+              (ThicknessOutcome{{{5, "0"}, {5, "10"}}, false}));
     EXPECT_EQ(Derive(15, {"100", "110", "200", "220"}, true), (ThicknessOutcome{{{5, "0"}}, true}));
-    EXPECT_EQ(Derive(15, {"0.2", "0.5", "1", "1.3"}, true), (ThicknessOutcome{{{5, "0"}, {5, "0.3"}}, false}));
+    EXPECT_EQ(Derive(15, {"0.2", "0.5", "1", "1.3"}, true),
+              (ThicknessOutcome{{{5, "0"}, {5, "0.3"}}, false}));
     EXPECT_EQ(Derive(15, {"1", "1.1", "2", "2.1"}, true).wallNotConstant, false);
     EXPECT_EQ(Derive(15, {"100", "110", "200", "220"}, false), (ThicknessOutcome{{{5, "0"}}, false}));
 }

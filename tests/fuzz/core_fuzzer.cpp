@@ -80,16 +80,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!FindShape(c.shape)) {
         Require(out == AnsOutcome{before}, "no shape, no effect");
     }
-    if (out.message == AnsMessage::ThinWallCondition) Require(c.shape == 12 && c.ticked, "t<<dm only for the tube");
+    if (out.message == AnsMessage::ThinWallCondition)
+        Require(c.shape == 12 && c.ticked, "t<<dm only for the tube");
     if (out.message == AnsMessage::InputError)
         Require(!out.showFirstLine || (HasThinWallPart(c.shape) && c.ticked),
                 "an error after the first line only in a thin-wall part");
-    if (out.secondLine != SecondLine::Untouched) Require(out.message == AnsMessage::None, "no second line after a message");
+    if (out.secondLine != SecondLine::Untouched)
+        Require(out.message == AnsMessage::None, "no second line after a message");
     if (out.showFirstLine) {
         for (float v : {out.values.resA, out.values.resI, out.values.resZ, out.values.resK}) CheckShown(v);
     }
     if (out.secondLine == SecondLine::Full) {
-        for (float v : {out.values.resA2, out.values.resI2, out.values.resZ2, out.values.resK2}) CheckShown(v);
+        for (float v : {out.values.resA2, out.values.resI2, out.values.resZ2, out.values.resK2})
+            CheckShown(v);
     }
     if (out.secondLine == SecondLine::ZOnly) CheckShown(out.values.resZ2);
 
@@ -102,6 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(isDerivedSlot, "writes go to derived slots only");
         Require(TextToDouble(w.text).has_value(), "derived texts convert back");
     }
-    if (derived.wallNotConstant) Require(c.shape == 15 && c.ticked, "the wall message only for the hollow ellipse");
+    if (derived.wallNotConstant)
+        Require(c.shape == 15 && c.ticked, "the wall message only for the hollow ellipse");
     return 0;
 }

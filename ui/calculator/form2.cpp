@@ -29,7 +29,7 @@ constexpr int kClientHeight = 8370;
 constexpr int kOuterWidth = 9435;
 constexpr int kOuterHeight = 8745;
 
-constexpr std::size_t kZFrame = 2;  // Frame4: the one second-line value some shapes show alone
+constexpr std::size_t kZFrame = 2;     // Frame4: the one second-line value some shapes show alone
 constexpr int kLastDimensionSlot = 4;  // the derived inputs are computed from txt1 to txt4
 
 }  // namespace
@@ -218,7 +218,8 @@ void Form2::setUnitListText(std::string_view text) {
 }
 
 MessageAnswer Form2::warn(std::string_view text, MessageButtons buttons) {
-    const MessageRequest request{ToQString(text), ToQString(kMessageTitle), MessageIcon::Exclamation, buttons};
+    const MessageRequest request{ToQString(text), ToQString(kMessageTitle), MessageIcon::Exclamation,
+                                 buttons};
     return context.platform.showMessage(this, request);
 }
 

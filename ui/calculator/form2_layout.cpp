@@ -38,10 +38,8 @@ constexpr Placement kPlacements[] = {
     {"chk3", {7680, 5520, 1335, 255}},   // under txt7
     {"cmd1", {7680, 6120, 1575, 375}},   //
     {"Frame2", {120, 6000, 3375, 975}},  //
-    {"Frame3", {3720, 6000, 3375, 975}},
-    {"Frame4", {120, 7200, 3375, 975}},
-    {"Frame5", {3720, 7200, 3375, 975}},
-    {"oc2", {8400, 7680, 855, 255}},
+    {"Frame3", {3720, 6000, 3375, 975}}, {"Frame4", {120, 7200, 3375, 975}},
+    {"Frame5", {3720, 7200, 3375, 975}}, {"oc2", {8400, 7680, 855, 255}},
     {"oc3", {8400, 8040, 855, 255}},
 };
 
@@ -79,7 +77,7 @@ void Form2::setupControls() {
     cmb1 = Placed(new QComboBox(this), "cmb1");
     cmb1->setEditable(true);
     cmb1->setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes a unit
-    cmb1->setCompleter(nullptr);                  // nor looks like one
+    cmb1->setCompleter(nullptr);                 // nor looks like one
     for (const Unit& unit : Units()) cmb1->addItem(QString::fromUtf8(unit.listText));
     cmb1->setEditText(QString::fromUtf8(kUnitListPlaceholder));
     // The list has no caption beside it; its design text names it for screen readers.

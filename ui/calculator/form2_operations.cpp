@@ -52,8 +52,8 @@ void Form2::ShowDrawing() {
     if (!shape) return;
     const double width = shape->drawingWidthTwips;
     const double height = shape->drawingHeightTwips;
-    img1->setGeometry(TwipsRect((ToTwips(Frame1->width()) - width) / 2, (ToTwips(Frame1->height()) - height) / 2,
-                                width, height));
+    img1->setGeometry(TwipsRect((ToTwips(Frame1->width()) - width) / 2,
+                                (ToTwips(Frame1->height()) - height) / 2, width, height));
     img1->setPixmap(DrawingPixmap(shape->index, devicePixelRatioF()));  // empty until the drawing exists
     img1->setAccessibleName(ToQString(shape->japaneseName));
     img1->show();

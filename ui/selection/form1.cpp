@@ -145,9 +145,9 @@ void Form1::Image2_DblClick(int /*index*/) {
 
 void Form1::cmd1_Click() {
     if (context_.module.SelectedShape == kNoShape) {
-        context_.platform.showMessage(this, {QString::fromUtf8(kChooseShapeMessage),
-                                             QString::fromUtf8(kMessageTitle), MessageIcon::Information,
-                                             MessageButtons::Ok});
+        context_.platform.showMessage(
+            this, {QString::fromUtf8(kChooseShapeMessage), QString::fromUtf8(kMessageTitle),
+                   MessageIcon::Information, MessageButtons::Ok});
         return;
     }
     context_.navigator.showCalculator();
@@ -196,7 +196,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case QEvent::FocusIn: {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) gridFocusRing->setWidget(Frame1);
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+                gridFocusRing->setWidget(Frame1);
             return false;
         }
         case QEvent::FocusOut: gridFocusRing->setWidget(nullptr); return false;

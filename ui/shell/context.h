@@ -15,10 +15,10 @@ class Platform;
 class Navigator {
 public:
     virtual ~Navigator() = default;
-    virtual void showCalculator() = 0;                     // from Form1: Form2, then unload Form1
-    virtual void showSelection() = 0;                      // from Form2: Form1, then unload Form2
-    virtual void showFormulaViewer(QWidget* owner) = 0;    // Form3, modal over the calculator
-    virtual void showInformation(QWidget* owner) = 0;      // Form4, modal over the owner
+    virtual void showCalculator() = 0;                   // from Form1: Form2, then unload Form1
+    virtual void showSelection() = 0;                    // from Form2: Form1, then unload Form2
+    virtual void showFormulaViewer(QWidget* owner) = 0;  // Form3, modal over the calculator
+    virtual void showInformation(QWidget* owner) = 0;    // Form4, modal over the owner
 };
 
 struct AppContext {

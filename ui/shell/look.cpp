@@ -11,11 +11,11 @@
 namespace velmora::ui {
 
 void InstallFontSubstitutions() {
-    QFont::insertSubstitutions(QString::fromUtf8(kFontFamily),
-                               {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
-                                QStringLiteral("MS Gothic"), QStringLiteral("Noto Sans Mono CJK JP"),
-                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic"),
-                                QStringLiteral("Takao Gothic"), QStringLiteral("Osaka-Mono")});
+    QFont::insertSubstitutions(
+        QString::fromUtf8(kFontFamily),
+        {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"), QStringLiteral("MS Gothic"),
+         QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("Noto Sans CJK JP"),
+         QStringLiteral("VL Gothic"), QStringLiteral("Takao Gothic"), QStringLiteral("Osaka-Mono")});
 }
 
 QFont GothicFont(double pointSize, bool bold) {

@@ -10,10 +10,11 @@
 namespace velmora::ui {
 
 // Resource paths, by shape index 0 to 24 and formula picture 0 to 75.
-QString DrawingPath(int shape);                   // ":/drawings/shape_07.svg"
-QString ThumbnailPath(int shape, bool selected);  // ":/thumbnails/normal_07.svg", ":/thumbnails/selected_07.svg"
-QString FormulaPath(int picture);                 // ":/formulas/formula_42.svg"
-QString IconPath();                               // ":/icon/velmora.svg"
+QString DrawingPath(int shape);  // ":/drawings/shape_07.svg"
+QString ThumbnailPath(int shape,
+                      bool selected);  // ":/thumbnails/normal_07.svg", ":/thumbnails/selected_07.svg"
+QString FormulaPath(int picture);      // ":/formulas/formula_42.svg"
+QString IconPath();                    // ":/icon/velmora.svg"
 
 // The natural sizes in logical pixels: the catalogue's drawing size (twips ÷ 15),
 // 40 × 31 for a thumbnail, the formula picture table's size.

@@ -59,7 +59,8 @@ void CollectFaults(QAccessibleInterface* node, QStringList& faults, int& checked
     const auto fault = [&](const QString& problem) { faults << what + QStringLiteral(": ") + problem; };
     auto* widget = qobject_cast<QWidget*>(node->object());
 
-    if (node->state().focusable && name.trimmed().isEmpty()) fault(QStringLiteral("takes the focus but has no name"));
+    if (node->state().focusable && name.trimmed().isEmpty())
+        fault(QStringLiteral("takes the focus but has no name"));
 
     if (auto* label = qobject_cast<QLabel*>(widget)) {
         if (!label->pixmap().isNull()) {
@@ -72,9 +73,11 @@ void CollectFaults(QAccessibleInterface* node, QStringList& faults, int& checked
             fault(QStringLiteral("reads \"%1\" but shows \"%2\"").arg(name, label->text()));
         }
     } else if (auto* frame = qobject_cast<QGroupBox*>(widget); frame && !frame->title().isEmpty()) {
-        if (name != frame->title()) fault(QStringLiteral("reads \"%1\", caption \"%2\"").arg(name, frame->title()));
+        if (name != frame->title())
+            fault(QStringLiteral("reads \"%1\", caption \"%2\"").arg(name, frame->title()));
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        if (name != button->text()) fault(QStringLiteral("reads \"%1\", caption \"%2\"").arg(name, button->text()));
+        if (name != button->text())
+            fault(QStringLiteral("reads \"%1\", caption \"%2\"").arg(name, button->text()));
     } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
         if (const QLabel* caption = BuddyOf(box); caption && name != caption->text())
             fault(QStringLiteral("reads \"%1\", its caption is \"%2\"").arg(name, caption->text()));
@@ -95,14 +98,16 @@ Walk WalkWindow(QWidget* window) {
 }
 
 // Passes when the window's visible tree has no faults and is not trivially small.
-#define VERIFY_ACCESSIBLE(window, minimumNodes)                                       \
-    do {                                                                              \
-        const Walk walk = WalkWindow(window);                                         \
-        QVERIFY2(walk.faults.isEmpty(), qPrintable(walk.faults.join(QLatin1Char('\n')))); \
+#define VERIFY_ACCESSIBLE(window, minimumNodes)                                              \
+    do {                                                                                     \
+        const Walk walk = WalkWindow(window);                                                \
+        QVERIFY2(walk.faults.isEmpty(), qPrintable(walk.faults.join(QLatin1Char('\n'))));    \
         QVERIFY2(walk.checked >= (minimumNodes), qPrintable(QString::number(walk.checked))); \
     } while (false)
 
-QString Name(QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); }
+QString Name(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
 
 QString ShapeName(int shape) { return QString::fromUtf8(FindShape(shape)->japaneseName); }
 
@@ -158,7 +163,9 @@ private slots:
         const Walk walk = WalkWindow(&window);
         QCOMPARE(walk.faults.size(), 4);
         for (const char* culprit : {"unnamed:", "fixed:", "picture:", "named:"}) {
-            const auto blames = [culprit](const QString& fault) { return fault.startsWith(QLatin1String(culprit)); };
+            const auto blames = [culprit](const QString& fault) {
+                return fault.startsWith(QLatin1String(culprit));
+            };
             QVERIFY2(std::ranges::count_if(walk.faults, blames) == 1, qPrintable(walk.faults.join('\n')));
         }
     }
@@ -175,7 +182,8 @@ private slots:
         QCOMPARE(gridNode->text(QAccessible::Description), QString());
         for (int shape = 0; shape < kShapeCount; ++shape) {
             for (const char* array : {"Image1_%1", "Image2_%1"})
-                QCOMPARE(Name(form->findChild<QLabel*>(QString::fromLatin1(array).arg(shape))), ShapeName(shape));
+                QCOMPARE(Name(form->findChild<QLabel*>(QString::fromLatin1(array).arg(shape))),
+                         ShapeName(shape));
         }
 
         // The chosen shape is read out with the grid.
@@ -202,9 +210,11 @@ private slots:
 
         QCOMPARE(Name(calc.get("img1")), ShapeName(shape));
         for (const InputSlot& input : FindShape(shape)->entered)
-            QCOMPARE(Name(calc.get(QStringLiteral("txt%1").arg(input.slot))), QString::fromUtf8(input.caption));
+            QCOMPARE(Name(calc.get(QStringLiteral("txt%1").arg(input.slot))),
+                     QString::fromUtf8(input.caption));
         for (const InputSlot& input : FindShape(shape)->derived)
-            QCOMPARE(Name(calc.get(QStringLiteral("txt%1").arg(input.slot))), QString::fromUtf8(input.caption));
+            QCOMPARE(Name(calc.get(QStringLiteral("txt%1").arg(input.slot))),
+                     QString::fromUtf8(input.caption));
         QVERIFY(!Name(calc.get<QComboBox>("cmb1")->lineEdit()).isEmpty());
     }
 
@@ -247,11 +257,13 @@ private slots:
                 viewer.show();
                 QVERIFY(QTest::qWaitForWindowExposed(&viewer));
                 VERIFY_ACCESSIBLE(&viewer, 2);
-                QAccessibleInterface* formula =
-                    QAccessible::queryAccessibleInterface(viewer.findChild<QLabel*>(QStringLiteral("Image1")));
+                QAccessibleInterface* formula = QAccessible::queryAccessibleInterface(
+                    viewer.findChild<QLabel*>(QStringLiteral("Image1")));
                 QCOMPARE(formula->role(), QAccessible::Graphic);
-                QVERIFY2(viewer.windowTitle().endsWith(formula->text(QAccessible::Name)), qPrintable(viewer.windowTitle()));
-                QVERIFY2(!formula->text(QAccessible::Description).isEmpty(), qPrintable(QString::number(picture)));
+                QVERIFY2(viewer.windowTitle().endsWith(formula->text(QAccessible::Name)),
+                         qPrintable(viewer.windowTitle()));
+                QVERIFY2(!formula->text(QAccessible::Description).isEmpty(),
+                         qPrintable(QString::number(picture)));
             }
         }
         QCOMPARE(int(seen.size()), kFormulaPictureCount);
@@ -260,7 +272,8 @@ private slots:
     void informationWindow() {
         auto form = open<Form4>();
         VERIFY_ACCESSIBLE(form.get(), 10);
-        QCOMPARE(Name(form->findChild<QLabel*>(QStringLiteral("Label8"))), QStringLiteral(": https://velmora.example/"));
+        QCOMPARE(Name(form->findChild<QLabel*>(QStringLiteral("Label8"))),
+                 QStringLiteral(": https://velmora.example/"));
         QCOMPARE(Name(form->findChild<QLabel*>(QStringLiteral("Image1"))), QStringLiteral("velmora"));
     }
 };

@@ -160,7 +160,8 @@ private slots:
         QFETCH(QList<int>, keys);
         QFETCH(int, expected);
         if (start != kNoShape) {
-            QTest::mouseClick(child<QLabel>(qPrintable(QStringLiteral("Image1_%1").arg(start))), Qt::LeftButton);
+            QTest::mouseClick(child<QLabel>(qPrintable(QStringLiteral("Image1_%1").arg(start))),
+                              Qt::LeftButton);
             grid()->setFocus();
         }
         for (const int key : keys) press(static_cast<Qt::Key>(key));
@@ -206,7 +207,8 @@ private slots:
         // Ans, the unit list, then the four dimensions; Tab selects the "0" it lands on.
         press(Qt::Key_Tab);
         press(Qt::Key_Tab);
-        for (const auto& [box, text] : {std::pair{"txt1", "8"}, {"txt2", "10"}, {"txt3", "4"}, {"txt4", "6"}}) {
+        for (const auto& [box, text] :
+             {std::pair{"txt1", "8"}, {"txt2", "10"}, {"txt3", "4"}, {"txt4", "6"}}) {
             QCOMPARE(focused(), QLatin1String(box));
             type(QLatin1String(text));
             press(Qt::Key_Tab);

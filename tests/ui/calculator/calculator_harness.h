@@ -53,7 +53,7 @@ public:
     // Replaces the text of a text box as a user does: select all, then type
     // `keys` one key at a time ("" leaves it empty via Delete).
     void retype(const QString& name, const QString& keys);
-    void tick(const QString& name);  // a mouse click on a check box
+    void tick(const QString& name);   // a mouse click on a check box
     void click(const QString& name);  // a mouse click on a button
     void pressEnter(const QString& from, Qt::Key key = Qt::Key_Return);
 

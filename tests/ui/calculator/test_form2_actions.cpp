@@ -81,7 +81,8 @@ void TestForm2Actions::boxSectionWalkThrough() {
     QCOMPARE(calc.secondLineShown(), "----");
 
     calc.tick("chk3");
-    QCOMPARE((QStringList{calc.text("txt5"), calc.text("txt6"), calc.text("txt7")}), (QStringList{"2", "1", "9"}));
+    QCOMPARE((QStringList{calc.text("txt5"), calc.text("txt6"), calc.text("txt7")}),
+             (QStringList{"2", "1", "9"}));
     QCOMPARE(calc.answers(), QStringList(4, "0"));
 
     calc.click("cmd1");
@@ -110,24 +111,23 @@ void TestForm2Actions::ansShowsLinesAndMessagesInOrder_data() {
     QTest::newRow("negative width") << 0 << QStringList{"3", "-2"} << ""
                                     << QStringList{"-6", "-4.5", "-3", "0.75"} << kNoSecondLine << "----"
                                     << QStringList{};
-    QTest::newRow("rectangle at opening") << 0 << QStringList{} << "" << zeros << kNoSecondLine << "----"
-                                          << QStringList{};
+    QTest::newRow("rectangle at opening")
+        << 0 << QStringList{} << "" << zeros << kNoSecondLine << "----" << QStringList{};
     QTest::newRow("rectangle pair at opening: 0 ÷ 0")
         << 1 << QStringList{} << "" << zeros << kNoSecondLine << "----" << QStringList{kInputError};
     QTest::newRow("empty input") << 0 << QStringList{"", "2"} << "" << zeros << kNoSecondLine << "----"
                                  << QStringList{kInputError};
     QTest::newRow("area overflows") << 0 << QStringList{"1E+20", "1E+20"} << "" << zeros << kNoSecondLine
                                     << "----" << QStringList{kInputError};
-    QTest::newRow("triangle: unzl alone") << 6 << QStringList{"9", "6"} << ""
-                                          << QStringList{"27", "121.5", "20.25", "4.5"}
-                                          << QStringList{"", "", "40.5", ""} << "--v-" << QStringList{};
+    QTest::newRow("triangle: unzl alone")
+        << 6 << QStringList{"9", "6"} << "" << QStringList{"27", "121.5", "20.25", "4.5"}
+        << QStringList{"", "", "40.5", ""} << "--v-" << QStringList{};
     QTest::newRow("semicircle: unzl alone")
         << 13 << QStringList{"100"} << "" << QStringList{"15707.96", "1.09757E+07", "190800", "698.7345"}
         << QStringList{"", "", "258700", ""} << "--v-" << QStringList{};
-    QTest::newRow("U-section: unzl alone")
-        << 22 << QStringList{"10", "100", "90", "10"} << ""
-        << QStringList{"1900", "1800044", "25240.47", "947.3915"} << QStringList{"", "", "62753.82", ""}
-        << "--v-" << QStringList{};
+    QTest::newRow("U-section: unzl alone") << 22 << QStringList{"10", "100", "90", "10"} << ""
+                                           << QStringList{"1900", "1800044", "25240.47", "947.3915"}
+                                           << QStringList{"", "", "62753.82", ""} << "--v-" << QStringList{};
     QTest::newRow("tube, unticked: first line only")
         << 12 << QStringList{"80", "100"} << "" << QStringList{"2827.433", "2898119", "57962.38", "1025"}
         << kNoSecondLine << "----" << QStringList{};
@@ -199,8 +199,9 @@ void TestForm2Actions::unitMessageCancelComputesNothing() {
 
     calc.platform.answer(MessageAnswer::Cancel);
     calc.click("cmd1");
-    const MessageRequest prompt{"単位が選択されていません。\r\r「OK」を選択すると単位を \"mm\" に設定します。",
-                                kTitle, MessageIcon::Exclamation, MessageButtons::OkCancel};
+    const MessageRequest prompt{
+        "単位が選択されていません。\r\r「OK」を選択すると単位を \"mm\" に設定します。", kTitle,
+        MessageIcon::Exclamation, MessageButtons::OkCancel};
     QCOMPARE(calc.platform.messages, QList<MessageRequest>{prompt});
     QCOMPARE(calc.answers(), QStringList(4, "0"));
     QCOMPARE(calc.module.values, SectionValues{});
@@ -228,14 +229,22 @@ void TestForm2Actions::unitMessageOkSetsMillimetresAndComputes() {
 void TestForm2Actions::selectingAUnitRelabelsOnly_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("m, two blanks") << "m  (メートル)" << "m";
-    QTest::newRow("cm") << "cm (センチメートル)" << "cm";
-    QTest::newRow("mm") << "mm (ミリメートル)" << "mm";
-    QTest::newRow("shaku") << "尺 (しゃく)" << "尺";
-    QTest::newRow("sun") << "寸 (すん)" << "寸";
-    QTest::newRow("bu") << "分 (ぶ)" << "分";
-    QTest::newRow("in") << "in (インチ)" << "in";
-    QTest::newRow("ft") << "ft (フィート)" << "ft";
+    QTest::newRow("m, two blanks") << "m  (メートル)"
+                                   << "m";
+    QTest::newRow("cm") << "cm (センチメートル)"
+                        << "cm";
+    QTest::newRow("mm") << "mm (ミリメートル)"
+                        << "mm";
+    QTest::newRow("shaku") << "尺 (しゃく)"
+                           << "尺";
+    QTest::newRow("sun") << "寸 (すん)"
+                         << "寸";
+    QTest::newRow("bu") << "分 (ぶ)"
+                        << "分";
+    QTest::newRow("in") << "in (インチ)"
+                        << "in";
+    QTest::newRow("ft") << "ft (フィート)"
+                        << "ft";
 }
 
 void TestForm2Actions::selectingAUnitRelabelsOnly() {
@@ -407,7 +416,8 @@ void TestForm2Actions::doubleClicks() {
     QCOMPARE(calc.navigator.formulaOwners.size(), formula ? 1 : 0);
     QCOMPARE(QString::fromStdString(calc.module.FormulaKind), formula ? outcome : QString());
     QCOMPARE(calc.navigator.selectionRequests, outcome == "selection" ? 1 : 0);
-    const QList<MessageRequest> confirm{{"本当に終了しますか？", kTitle, MessageIcon::Question, MessageButtons::YesNo}};
+    const QList<MessageRequest> confirm{
+        {"本当に終了しますか？", kTitle, MessageIcon::Question, MessageButtons::YesNo}};
     QCOMPARE(calc.platform.messages, outcome == "confirm" ? confirm : QList<MessageRequest>{});
     QCOMPARE(calc.platform.endCount, 0);  // the fake answers No
     QVERIFY(calc.form->isVisible());

@@ -58,9 +58,10 @@ void TestForm2Opening::opensSetUpForTheShape_data() {
 
     QTest::newRow("0 rectangle") << 0 << "EE-----" << QStringList{"h", "b"} << "";
     QTest::newRow("12 circular tube") << 12 << "EEDD---" << QStringList{"d1", "d2", "dm", "t"} << "chk1";
-    QTest::newRow("15 hollow ellipse") << 15 << "EEEED--" << QStringList{"a1", "a2", "b1", "b2", "t"} << "chk2";
-    QTest::newRow("16 box section") << 16 << "EEEEDDD" << QStringList{"h1", "h2", "b1", "b2", "t1", "t2", "~h"}
-                                    << "chk3";
+    QTest::newRow("15 hollow ellipse")
+        << 15 << "EEEED--" << QStringList{"a1", "a2", "b1", "b2", "t"} << "chk2";
+    QTest::newRow("16 box section") << 16 << "EEEEDDD"
+                                    << QStringList{"h1", "h2", "b1", "b2", "t1", "t2", "~h"} << "chk3";
     QTest::newRow("22 U-section") << 22 << "EEEE---" << QStringList{"h1", "h2", "b1", "b2"} << "";
 }
 
@@ -101,10 +102,12 @@ void TestForm2Opening::opensSetUpForTheShape() {
     QCOMPARE(calc.units(), QStringList(4, "mm"));
     QCOMPARE(calc.secondLine(), QStringList(4, ""));
     QCOMPARE(calc.secondLineShown(), "----");
-    QCOMPARE((QStringList{calc.text("Label1"), calc.text("Label2"), calc.text("Label3"), calc.text("Label4")}),
-             (QStringList{"A =", "I =", "Z =", "k ="}));
-    QCOMPARE((QStringList{calc.text("Label5"), calc.text("Label6"), calc.text("Label7"), calc.text("Label8")}),
-             (QStringList{"2", "4", "3", "2"}));
+    QCOMPARE(
+        (QStringList{calc.text("Label1"), calc.text("Label2"), calc.text("Label3"), calc.text("Label4")}),
+        (QStringList{"A =", "I =", "Z =", "k ="}));
+    QCOMPARE(
+        (QStringList{calc.text("Label5"), calc.text("Label6"), calc.text("Label7"), calc.text("Label8")}),
+        (QStringList{"2", "4", "3", "2"}));
     QCOMPARE(calc.get<QGroupBox>("Frame4")->title(), " 断面係数 ");
 
     QVERIFY(calc.get("img1")->isVisible());
@@ -259,7 +262,8 @@ void TestForm2Opening::tabWalksTheShownControlsInOrder_data() {
         << 16 << QStringList{"cmb1", "txt1", "txt2", "txt3", "txt4", "chk3", "oc2", "oc3", "cmd1"};
     QTest::newRow("12: chk1 after the entered inputs")
         << 12 << QStringList{"cmb1", "txt1", "txt2", "chk1", "oc2", "oc3", "cmd1"};
-    QTest::newRow("15: chk2") << 15 << QStringList{"cmb1", "txt1", "txt2", "txt3", "txt4", "chk2", "oc2", "oc3"};
+    QTest::newRow("15: chk2") << 15
+                              << QStringList{"cmb1", "txt1", "txt2", "txt3", "txt4", "chk2", "oc2", "oc3"};
     QTest::newRow("2: one input") << 2 << QStringList{"cmb1", "txt1", "oc2", "oc3", "cmd1"};
 }
 

@@ -18,7 +18,8 @@ using namespace velmora::ui::testing;
 
 namespace {
 
-const QString kBoxFirstLine = QStringLiteral("A\t28\tmm²\nI\t329.3333\tmm⁴\nZ\t65.86667\tmm³\nk²\t11.7619\tmm\n");
+const QString kBoxFirstLine =
+    QStringLiteral("A\t28\tmm²\nI\t329.3333\tmm⁴\nZ\t65.86667\tmm³\nk²\t11.7619\tmm\n");
 
 QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
 
@@ -29,7 +30,8 @@ void CloseMenu() {
 // Picks the menu's one entry with the mouse; false when no menu or not ours.
 bool PickCopy() {
     QMenu* menu = OpenMenu();
-    if (!menu || menu->actions().size() != 1 || menu->actions().first()->text() != QStringLiteral("結果をコピー"))
+    if (!menu || menu->actions().size() != 1 ||
+        menu->actions().first()->text() != QStringLiteral("結果をコピー"))
         return false;
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().first()).center());
     return !OpenMenu();
@@ -161,7 +163,8 @@ private slots:
         Calculator calc(16);
         ComputeBox(calc, false);
         QWidget* ans = calc.get("cmd1");
-        QContextMenuEvent request(QContextMenuEvent::Keyboard, ans->rect().center(), ans->mapToGlobal(ans->rect().center()));
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, ans->rect().center(),
+                                  ans->mapToGlobal(ans->rect().center()));
         QApplication::sendEvent(ans, &request);
         QVERIFY(PickCopy());
         QCOMPARE(Clipboard(), kBoxFirstLine);

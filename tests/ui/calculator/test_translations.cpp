@@ -2,8 +2,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QTest>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 
@@ -33,8 +33,8 @@ void TestTranslations::messageBoxButtonsReadInJapanese_data() {
     QTest::addColumn<MessageAnswer>("answer");
 
     QTest::newRow("OK") << MessageButtons::Ok << QStringList{"OK"} << 0 << MessageAnswer::Ok;
-    QTest::newRow("OK/Cancel, Cancel") << MessageButtons::OkCancel << QStringList{"OK", "キャンセル"} << 1
-                                       << MessageAnswer::Cancel;
+    QTest::newRow("OK/Cancel, Cancel")
+        << MessageButtons::OkCancel << QStringList{"OK", "キャンセル"} << 1 << MessageAnswer::Cancel;
     QTest::newRow("Yes/No, Yes") << MessageButtons::YesNo << QStringList{"はい", "いいえ"} << 0
                                  << MessageAnswer::Yes;
     QTest::newRow("Yes/No, No") << MessageButtons::YesNo << QStringList{"はい", "いいえ"} << 1
@@ -54,7 +54,8 @@ void TestTranslations::messageBoxButtonsReadInJapanese() {
         if (!box) return;
         poll.stop();
         QList<QAbstractButton*> order = box->buttons();
-        std::sort(order.begin(), order.end(), [](QAbstractButton* a, QAbstractButton* b) { return a->x() < b->x(); });
+        std::sort(order.begin(), order.end(),
+                  [](QAbstractButton* a, QAbstractButton* b) { return a->x() < b->x(); });
         for (QAbstractButton* button : order) {
             // Japanese catalogues add the mnemonic in brackets: "はい(&Y)".
             QString text = button->text();
@@ -66,9 +67,9 @@ void TestTranslations::messageBoxButtonsReadInJapanese() {
     poll.start(10);
 
     QtPlatform platform;
-    const MessageAnswer result =
-        platform.showMessage(nullptr, {QStringLiteral("本当に終了しますか？"), QStringLiteral("利用ナビ"),
-                                       MessageIcon::Question, buttons});
+    const MessageAnswer result = platform.showMessage(
+        nullptr,
+        {QStringLiteral("本当に終了しますか？"), QStringLiteral("利用ナビ"), MessageIcon::Question, buttons});
     QCOMPARE(shown, texts);
     QCOMPARE(result, answer);
 }

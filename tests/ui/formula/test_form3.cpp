@@ -76,9 +76,9 @@ private slots:
     void windowLookAndPlace() {
         const auto form = open(0, QStringLiteral("a"));
         QCOMPARE(form->windowTitle(), QStringLiteral("velmora: 公式：断面積(A)"));
-        QCOMPARE(form->size(), QSize(527, 165));                    // 7905 × 2475 twips
+        QCOMPARE(form->size(), QSize(527, 165));  // 7905 × 2475 twips
         QCOMPARE(form->minimumSize(), form->maximumSize());
-        QCOMPARE(form->pos(), QPoint(694, 445));                    // an outer 7995 × 2850 centred on 1920 × 1080
+        QCOMPARE(form->pos(), QPoint(694, 445));  // an outer 7995 × 2850 centred on 1920 × 1080
         QCOMPARE(picture(*form)->geometry(), QRect(8, 8, 508, 134));  // Left 120, Top 120
         QVERIFY(form->isModal());
         const Qt::WindowFlags flags = form->windowFlags();
@@ -122,7 +122,8 @@ private slots:
     // The two hexagons have the same A, I and k, and differ in Z.
     void hexagonsDifferInZOnly() {
         for (const char* kind : {"a", "i", "k"})
-            QCOMPARE(shownImage(*open(7, QString::fromLatin1(kind))), shownImage(*open(8, QString::fromLatin1(kind))));
+            QCOMPARE(shownImage(*open(7, QString::fromLatin1(kind))),
+                     shownImage(*open(8, QString::fromLatin1(kind))));
         QVERIFY(shownImage(*open(7, QStringLiteral("z"))) != shownImage(*open(8, QStringLiteral("z"))));
     }
 

@@ -98,9 +98,11 @@ private slots:
 
         const QImage image = RenderOnWhite(renderer, size);
         const int w = size.width(), h = size.height();
-        for (const QPoint p : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1),
-                               QPoint(w / 2, 0), QPoint(w / 2, h - 1), QPoint(0, h / 2), QPoint(w - 1, h / 2)})
-            QVERIFY2(IsDark(image.pixel(p)), qPrintable(QStringLiteral("border at %1,%2").arg(p.x()).arg(p.y())));
+        for (const QPoint p :
+             {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1), QPoint(w / 2, 0),
+              QPoint(w / 2, h - 1), QPoint(0, h / 2), QPoint(w - 1, h / 2)})
+            QVERIFY2(IsDark(image.pixel(p)),
+                     qPrintable(QStringLiteral("border at %1,%2").arg(p.x()).arg(p.y())));
 
         const QRect inside(3, 3, w - 6, h - 6);
         const QRect ink = InkBounds(image, inside);
@@ -117,9 +119,12 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QString svg = QString::fromUtf8(file.readAll());
             QString source = row.tex;
-            source.replace(QLatin1Char('&'), QLatin1String("&amp;")).replace(QLatin1Char('<'), QLatin1String("&lt;"));
-            QVERIFY2(svg.contains(QLatin1String("<desc>") + source + QLatin1String("</desc>")),
-                     qPrintable(QStringLiteral("picture %1 is stale: run tools/formulas/regenerate").arg(row.picture)));
+            source.replace(QLatin1Char('&'), QLatin1String("&amp;"))
+                .replace(QLatin1Char('<'), QLatin1String("&lt;"));
+            QVERIFY2(
+                svg.contains(QLatin1String("<desc>") + source + QLatin1String("</desc>")),
+                qPrintable(
+                    QStringLiteral("picture %1 is stale: run tools/formulas/regenerate").arg(row.picture)));
             QCOMPARE(FormulaText(row.picture), row.text.simplified());
         }
     }
@@ -175,7 +180,8 @@ private slots:
         QFETCH(double, value);
         QFETCH(int, decimals);
         const QString expected = pattern.arg(value, 0, 'f', decimals);
-        QVERIFY2(rows_[picture].tex.contains(expected), qPrintable(rows_[picture].tex + " lacks " + expected));
+        QVERIFY2(rows_[picture].tex.contains(expected),
+                 qPrintable(rows_[picture].tex + " lacks " + expected));
     }
 
     // The table's plain text and its TeX are the same formula: the same subscripted names,
@@ -196,8 +202,9 @@ private slots:
             QVERIFY2(!row.tex.contains(QRegularExpression(QStringLiteral("\\^[^0-9{]"))), where);
             QVERIFY2(Count(row.text, QStringLiteral("√")) == Count(row.tex, QStringLiteral("\\sqrt")), where);
             QVERIFY2(Count(row.text, QStringLiteral("π")) == Count(row.tex, QStringLiteral("\\pi")), where);
-            QVERIFY2(Count(row.text, QStringLiteral("≒")) == Count(row.tex, QStringLiteral("\\fallingdotseq")),
-                     where);
+            QVERIFY2(
+                Count(row.text, QStringLiteral("≒")) == Count(row.tex, QStringLiteral("\\fallingdotseq")),
+                where);
             QVERIFY2(Count(row.text, QStringLiteral("h\u0304")) == Count(row.tex, QStringLiteral("\\bar{h}")),
                      where);
         }

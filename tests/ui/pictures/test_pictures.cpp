@@ -26,9 +26,13 @@ using namespace velmora;
 // ones bring dm and t of shape 12, t of 15, and t1, t2 and the barred h of 16 to 18).
 QStringList ExtraNames(int shape) {
     switch (shape) {
-    case 6: case 10: case 13: return {"e1", "e2"};
-    case 22: case 23: case 24: return {"b3", "h3", "e1", "e2"};
-    default: return {};
+        case 6:
+        case 10:
+        case 13: return {"e1", "e2"};
+        case 22:
+        case 23:
+        case 24: return {"b3", "h3", "e1", "e2"};
+        default: return {};
     }
 }
 
@@ -67,13 +71,11 @@ QString NameOf(const QString& label) {
 
 // The section's light blue, #8ec8f0, give or take the blending of its edges.
 bool IsSectionBlue(QRgb c) {
-    return std::abs(qRed(c) - 0x8e) <= 10 && std::abs(qGreen(c) - 0xc8) <= 10
-        && std::abs(qBlue(c) - 0xf0) <= 10;
+    return std::abs(qRed(c) - 0x8e) <= 10 && std::abs(qGreen(c) - 0xc8) <= 10 &&
+           std::abs(qBlue(c) - 0xf0) <= 10;
 }
 
-bool IsDarkBrown(QRgb c) {
-    return qRed(c) < 128 && qRed(c) > qGreen(c) && qGreen(c) > qBlue(c);
-}
+bool IsDarkBrown(QRgb c) { return qRed(c) < 128 && qRed(c) > qGreen(c) && qGreen(c) > qBlue(c); }
 
 int CountPixels(const QImage& image, bool (*match)(QRgb)) {
     int n = 0;
@@ -124,8 +126,8 @@ QPolygonF SectionPolygon(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return {};
     QXmlStreamReader xml(&file);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement
-            && xml.attributes().value("id") == QLatin1String("section")) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.attributes().value("id") == QLatin1String("section")) {
             QPolygonF polygon;
             static const QRegularExpression point(QStringLiteral("(-?[0-9.]+),(-?[0-9.]+)"));
             for (const auto& m : point.globalMatch(xml.attributes().value("d").toString()))
@@ -191,8 +193,8 @@ private slots:
         QSet<QString> drawn;
         for (const QString& label : labels) drawn.insert(NameOf(label));
         const QSet<QString> expected = ExpectedNames(shape);
-        QVERIFY2(drawn == expected, qPrintable(QStringLiteral("drawn: %1; expected: %2")
-                                                   .arg(Sorted(drawn), Sorted(expected))));
+        QVERIFY2(drawn == expected,
+                 qPrintable(QStringLiteral("drawn: %1; expected: %2").arg(Sorted(drawn), Sorted(expected))));
     }
 
     void centroidAndAxisLieOnTheSection_data() { AddShapeRows(); }
@@ -204,7 +206,10 @@ private slots:
         const QPointF area = CoverageCentroid(renderer, "section");
         QVERIFY2(std::abs(g.x() - area.x()) < 0.5 && std::abs(g.y() - area.y()) < 0.5,
                  qPrintable(QStringLiteral("G drawn at (%1, %2), section centroid (%3, %4)")
-                                .arg(g.x()).arg(g.y()).arg(area.x()).arg(area.y())));
+                                .arg(g.x())
+                                .arg(g.y())
+                                .arg(area.x())
+                                .arg(area.y())));
         const QRectF axis = renderer.boundsOnElement("axis");
         QVERIFY(std::abs(axis.center().y() - g.y()) < 0.01);
         QVERIFY(axis.width() > renderer.boundsOnElement("section").width());
@@ -240,7 +245,9 @@ private slots:
             const double drawn = bounds.bottom() - renderer.boundsOnElement("centroid").center().y();
             QVERIFY2(std::abs(drawn - closed) < 0.05,
                      qPrintable(QStringLiteral("shape %1: e2 drawn %2, closed form %3")
-                                    .arg(shape).arg(drawn).arg(closed)));
+                                    .arg(shape)
+                                    .arg(drawn)
+                                    .arg(closed)));
             QVERIFY(closed > h1);  // the drawing shows h3 = e2 - h1 above the bottom part
         }
     }
