@@ -23,12 +23,6 @@
 namespace velmora::ui {
 namespace {
 
-// Twips: the client area, and the outer size the window is placed with.
-constexpr int kClientWidth = 9345;
-constexpr int kClientHeight = 8370;
-constexpr int kOuterWidth = 9435;
-constexpr int kOuterHeight = 8745;
-
 constexpr std::size_t kZFrame = 2;     // Frame4: the one second-line value some shapes show alone
 constexpr int kLastDimensionSlot = 4;  // the derived inputs are computed from txt1 to txt4
 
@@ -45,7 +39,7 @@ Form2::Form2(AppContext& context, QWidget* parent) : QWidget(parent), context(co
 void Form2::setupWindow() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("velmora: 電卓"));
-    ApplyWindowLook(this, kClientWidth, kClientHeight);
+    ApplyWindowLook(this, kCalculatorWindowSize);
 }
 
 void Form2::setupTabOrder() {
@@ -95,7 +89,7 @@ void Form2::setupConnections() {
 void Form2::Form_Load() {
     HidePictures();
     ResetInputs();
-    PlaceWindow(this, kOuterWidth, kOuterHeight, context.platform);
+    PlaceWindow(this, kCalculatorWindowSize, context.platform);
     ShowDrawing();
     SetUpShape();
     context.module.UnitSuffix = kDefaultUnitSuffix;

@@ -13,11 +13,7 @@
 namespace velmora::ui {
 namespace {
 
-// Sizes and positions in twips.
-constexpr int kClientWidth = 7905;
-constexpr int kClientHeight = 2475;
-constexpr int kOuterWidth = 7995;
-constexpr int kOuterHeight = 2850;
+// Where the picture stands, in twips.
 constexpr int kPictureLeft = 120;
 constexpr int kPictureTop = 120;
 
@@ -37,7 +33,7 @@ Form3::Form3(AppContext& context, QWidget* parent) : QDialog(parent), context_(c
 void Form3::setupWindow() {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("velmora: 計算式"));
-    ApplyWindowLook(this, kClientWidth, kClientHeight);
+    ApplyWindowLook(this, kFormulaWindowSize);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
 }
@@ -58,7 +54,7 @@ void Form3::showEvent(QShowEvent* event) {
 
 void Form3::Form_Load() {
     HideFormulaPictures();
-    PlaceWindow(this, kOuterWidth, kOuterHeight, context_.platform);
+    PlaceWindow(this, kFormulaWindowSize, context_.platform);
     SetFormulaCaption();
     ShowFormulaPicture();
 }

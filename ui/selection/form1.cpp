@@ -18,12 +18,6 @@
 namespace velmora::ui {
 namespace {
 
-// Sizes and positions in twips.
-constexpr int kClientWidth = 5430;
-constexpr int kClientHeight = 4950;
-constexpr int kOuterWidth = 5520;
-constexpr int kOuterHeight = 5325;
-
 constexpr int kGridColumns = 5;  // shape i stands in row i div 5, column i mod 5
 
 // The picture of shape `index`, relative to the frame.
@@ -59,7 +53,7 @@ Form1::Form1(AppContext& context, QWidget* parent) : QWidget(parent), context_(c
 void Form1::setupWindow() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("velmora: 断面選択"));
-    ApplyWindowLook(this, kClientWidth, kClientHeight);
+    ApplyWindowLook(this, kSelectionWindowSize);
 }
 
 void Form1::setupFrame() {
@@ -115,7 +109,7 @@ void Form1::setupButtons() {
 
 void Form1::Form_Load() {
     ResetPictures();
-    PlaceWindow(this, kOuterWidth, kOuterHeight, context_.platform);
+    PlaceWindow(this, kSelectionWindowSize, context_.platform);
     context_.module.SelectedShape = kNoShape;
     DescribeChoice();
 }

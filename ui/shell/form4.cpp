@@ -13,11 +13,7 @@
 namespace velmora::ui {
 namespace {
 
-// Sizes and positions in twips.
-constexpr int kClientWidth = 5355;
-constexpr int kClientHeight = 2310;
-constexpr int kOuterWidth = 5445;
-constexpr int kOuterHeight = 2685;
+// Every label is one line high, in twips.
 constexpr int kLabelHeight = 255;
 
 // Where the two address labels lead. Kept apart from the captions on purpose:
@@ -60,7 +56,7 @@ Form4::Form4(AppContext& context, QWidget* parent) : QDialog(parent), context_(c
 void Form4::setupWindow() {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("velmora: Information"));
-    ApplyWindowLook(this, kClientWidth, kClientHeight);
+    ApplyWindowLook(this, kInformationWindowSize);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 
@@ -86,7 +82,7 @@ void Form4::setupLabels() {
     connect(ClickWatcher::watch(Label8), &ClickWatcher::clicked, this, &Form4::Label8_Click);
 }
 
-void Form4::Form_Load() { PlaceWindow(this, kOuterWidth, kOuterHeight, context_.platform); }
+void Form4::Form_Load() { PlaceWindow(this, kInformationWindowSize, context_.platform); }
 
 void Form4::Label6_Click() { context_.platform.openUrl(QUrl(QString::fromLatin1(kMailTarget))); }
 

@@ -25,23 +25,23 @@ QFont GothicFont(double pointSize, bool bold) {
     return font;
 }
 
-void ApplyWindowLook(QWidget* window, int clientWidthTwips, int clientHeightTwips) {
+void ApplyWindowLook(QWidget* window, const WindowSize& size) {
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, WindowColour());
     window->setPalette(palette);
     window->setAutoFillBackground(true);
     window->setFont(GothicFont(9));
     window->setWindowIcon(ProgramIcon());
-    window->setFixedSize(TwipsSize(clientWidthTwips, clientHeightTwips));
+    window->setFixedSize(TwipsSize(size.clientWidth, size.clientHeight));
     window->setWindowFlags((window->windowFlags() & ~(Qt::WindowMinMaxButtonsHint)) |
                            Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint);
 }
 
-void PlaceWindow(QWidget* window, int outerWidthTwips, int outerHeightTwips, const Platform& platform) {
+void PlaceWindow(QWidget* window, const WindowSize& size, const Platform& platform) {
     const QRect screen = platform.screenGeometry();
-    const double left = (ToTwips(screen.width()) - outerWidthTwips) / 2;
-    const double top = (ToTwips(screen.height()) - outerHeightTwips) / 2;
+    const double left = (ToTwips(screen.width()) - size.outerWidth) / 2;
+    const double top = (ToTwips(screen.height()) - size.outerHeight) / 2;
     window->move(screen.x() + Px(left), screen.y() + Px(top));
 }
 

@@ -23,12 +23,26 @@ void InstallFontSubstitutions();
 // "ＭＳ ゴシック" at the given point size.
 QFont GothicFont(double pointSize, bool bold = false);
 
-// Background colour, 9 pt font, program icon and a fixed client size (twips);
-// no maximise or minimise box.
-void ApplyWindowLook(QWidget* window, int clientWidthTwips, int clientHeightTwips);
+// A window's client area and its outer size (title bar and borders included), in twips.
+struct WindowSize {
+    int clientWidth;
+    int clientHeight;
+    int outerWidth;
+    int outerHeight;
+};
 
-// Sets the outer size (twips) and centres the window on the platform's screen:
+// The four windows, side by side.
+inline constexpr WindowSize kSelectionWindowSize{5430, 4950, 5520, 5325};    // Form1
+inline constexpr WindowSize kCalculatorWindowSize{9345, 8370, 9435, 8745};   // Form2
+inline constexpr WindowSize kFormulaWindowSize{7905, 2475, 7995, 2850};      // Form3
+inline constexpr WindowSize kInformationWindowSize{5355, 2310, 5445, 2685};  // Form4
+
+// Background colour, 9 pt font, program icon and the fixed client size; no
+// maximise or minimise box.
+void ApplyWindowLook(QWidget* window, const WindowSize& size);
+
+// Centres the window on the platform's screen by its outer size:
 // Left = (screen width − window width) / 2, Top = (screen height − window height) / 2.
-void PlaceWindow(QWidget* window, int outerWidthTwips, int outerHeightTwips, const Platform& platform);
+void PlaceWindow(QWidget* window, const WindowSize& size, const Platform& platform);
 
 }  // namespace velmora::ui
