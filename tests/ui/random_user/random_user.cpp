@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -28,6 +29,7 @@
 #include "core/numtext.h"
 #include "core/thickness.h"
 #include "core/units.h"
+#include "tests/ui/random_user/real_message_boxes.h"
 #include "ui/calculator/form2.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
@@ -183,6 +185,10 @@ bool RandomUser::finish() {
             problem(QStringLiteral("the selection window is not the main window; it is %1").arg(Name(shell_.mainWindow())));
         else
             checkSelection();
+    }
+    if (realBoxes) {
+        problems_ += realBoxes->problems;
+        realBoxes->problems.clear();
     }
     if (platform_.endCount - endsBefore_ != expectedEnds_)
         problem(QStringLiteral("the program was asked to end %1 times, expected %2")
@@ -623,12 +629,12 @@ void RandomUser::pickUnitWithKeyboard() {
     QStringList keys;
     for (int n = dice_.between(0, 4); n > 0; --n) {
         const Qt::Key k = dice_.pick({Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_End, Qt::Key_Home});
-        QTest::keyClick(view, k);
+        QTest::keyClick(view->window()->windowHandle(), k);
         keys << QKeySequence(k).toString();
     }
     const int item = view->currentIndex().row();
     action_ += QStringLiteral(", %1, Return on %2").arg(keys.join(' '), list->itemText(item));
-    QTest::keyClick(view, Qt::Key_Return);
+    QTest::keyClick(view->window()->windowHandle(), Qt::Key_Return);
     if (view->isVisible()) problem(QStringLiteral("the unit list stayed open after Return"));
     if (activations_.size() != 1 || activations_.front().index != item ||
         activations_.front().text != list->itemText(item))
@@ -657,8 +663,8 @@ void RandomUser::openUnitListAndCancel() {
         problem(QStringLiteral("F4 did not open the unit list"));
         return;
     }
-    QTest::keyClick(view, Qt::Key_Down);
-    QTest::keyClick(view, Qt::Key_Escape);
+    QTest::keyClick(view->window()->windowHandle(), Qt::Key_Down);
+    QTest::keyClick(view->window()->windowHandle(), Qt::Key_Escape);
     if (view->isVisible()) problem(QStringLiteral("Escape did not close the unit list"));
     count(QStringLiteral("unit: list cancelled"));
 }
@@ -703,7 +709,10 @@ void RandomUser::useContextMenu() {
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) return;
+        if (!menu) {  // not yet: look again
+            timer.start(0);
+            return;
+        }
         menuSeen = true;
         QList<QAction*> usable;
         for (QAction* item : menu->actions())
@@ -711,13 +720,14 @@ void RandomUser::useContextMenu() {
         const int chosen = dice_.below(static_cast<int>(usable.size()) + 1);
         if (chosen == usable.size()) {
             action_ += ", Escape";
-            QTest::keyClick(menu, Qt::Key_Escape);
+            QTest::keyClick(menu->windowHandle(), Qt::Key_Escape);
         } else {
             // Walk to the item with the arrow keys and take it with Return.
             action_ += ", " + usable[chosen]->text().remove('&');
+            if (verbose) qInfo("  %s", qUtf8Printable(action_));
             for (int guard = 0; menu->activeAction() != usable[chosen] && guard < 20; ++guard)
-                QTest::keyClick(menu, Qt::Key_Down);
-            QTest::keyClick(menu, dice_.pick({Qt::Key_Return, Qt::Key_Enter}),
+                QTest::keyClick(menu->windowHandle(), Qt::Key_Down);
+            QTest::keyClick(menu->windowHandle(), dice_.pick({Qt::Key_Return, Qt::Key_Enter}),
                             dice_.chance(0.5) ? Qt::NoModifier : Qt::KeypadModifier);
         }
         if (QApplication::activePopupWidget() == menu) {
@@ -902,7 +912,7 @@ void RandomUser::openFormula() {
                                            if (viewer->isVisible()) problem(QStringLiteral("the formula's double click did not close the viewer"));
                                        } else if (dice_.chance(0.5)) {
                                            action_ += ", closed by Escape";
-                                           QTest::keyClick(viewer, Qt::Key_Escape);
+                                           QTest::keyClick(viewer->windowHandle(), Qt::Key_Escape);
                                        } else {
                                            action_ += ", closed by its close box";
                                            if (!viewer->close()) problem(QStringLiteral("the viewer refused to close"));
@@ -940,7 +950,7 @@ void RandomUser::openInformation(QWidget* owner) {
             if (info->parentWidget() != owner)
                 problem(QStringLiteral("the information window stands over %1").arg(Name(info->parentWidget())));
             switch (dice_.below(4)) {
-                case 0: action_ += ", closed by Escape"; QTest::keyClick(info, Qt::Key_Escape); break;
+                case 0: action_ += ", closed by Escape"; QTest::keyClick(info->windowHandle(), Qt::Key_Escape); break;
                 case 1: {
                     auto* link = info->findChild<QLabel*>(dice_.pick({"Label6", "Label8"}));
                     if (!link) {
@@ -1019,23 +1029,29 @@ char RandomUser::separator() const {
     return point.size() == 1 && point.front().unicode() < 0x80 ? point.front().toLatin1() : '.';
 }
 
+// Keys, like the mouse, go through the window that has the keyboard (the open
+// popup, the modal window, or the active window), so that Qt delivers them,
+// with their shortcuts, to its focus widget as it does for real input.
+QWindow* RandomUser::keyboardWindow() const {
+    QWidget* window = QApplication::activePopupWidget();
+    if (!window) window = QApplication::activeModalWidget();
+    if (!window) window = QApplication::activeWindow();
+    if (!window) window = shell_.mainWindow();
+    return window->window()->windowHandle();
+}
+
 void RandomUser::typeCharacter(QChar c) {
-    QWidget* target = QApplication::focusWidget();
-    if (!target) {
+    if (!QApplication::focusWidget()) {
         problem(QStringLiteral("no widget has the focus to type %1 into").arg(c));
         return;
     }
     if (c.unicode() >= 0x20 && c.unicode() < 0x7F)
-        QTest::keyClick(target, static_cast<char>(c.unicode()));
+        QTest::keyClick(keyboardWindow(), static_cast<char>(c.unicode()));
     else
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, keyboardWindow(), Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-void RandomUser::key(Qt::Key k, Qt::KeyboardModifiers modifiers) {
-    QWidget* target = QApplication::focusWidget();
-    if (!target) target = shell_.mainWindow();
-    QTest::keyClick(target, k, modifiers);
-}
+void RandomUser::key(Qt::Key k, Qt::KeyboardModifiers modifiers) { QTest::keyClick(keyboardWindow(), k, modifiers); }
 
 // Mouse input goes through the window, so that Qt finds the widget under the
 // pointer and passes the event on as it does for real input.
@@ -1078,8 +1094,13 @@ bool RandomUser::whileModal(const std::function<void()>& open, const std::functi
     QTimer timer;
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, [&] {
+        // Not yet (the key that opens it is still being pressed), or a real
+        // message box, which its own answerer closes: look again.
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) return;
+        if (!modal || qobject_cast<QMessageBox*>(modal)) {
+            timer.start(0);
+            return;
+        }
         seen = true;
         inside(modal);
         if (QWidget* left = QApplication::activeModalWidget()) {

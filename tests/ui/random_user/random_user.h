@@ -23,6 +23,7 @@
 #include "ui/shell/platform.h"
 
 class QWidget;
+class QWindow;
 class QLineEdit;
 
 namespace velmora::ui {
@@ -32,6 +33,8 @@ class Form2;
 }  // namespace velmora::ui
 
 namespace velmora::ui::testing {
+
+class RealMessageBoxes;
 
 // What the calculator must show, kept from the user's actions alone.
 struct ExpectedCalculator {
@@ -63,6 +66,8 @@ public:
 
     // Prints every action as it starts (for replaying a crash).
     bool verbose = false;
+    // When the program's message boxes are real, where their faults are told.
+    RealMessageBoxes* realBoxes = nullptr;
 
 private:
     // One change of an entered input or click of the option, as the window's
@@ -136,6 +141,7 @@ private:
     bool optionTicked() const;
     char separator() const;
     QString number(float value) const;
+    QWindow* keyboardWindow() const;
     void typeCharacter(QChar c);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void clickAt(QWidget* widget, QPoint local);

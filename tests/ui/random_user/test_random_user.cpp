@@ -4,7 +4,10 @@
 //
 //   VELMORA_RANDOM_SEED     the seed to replay (printed by every run); random when unset
 //   VELMORA_RANDOM_ACTIONS  how many actions (default 10000)
-//   VELMORA_RANDOM_VERBOSE  1: print every action as it starts
+//   VELMORA_RANDOM_VERBOSE  1: print every action as it starts and ends
+//   VELMORA_RANDOM_MESSAGE_BOXES  real: show the program's own message boxes
+//                           and answer them with the mouse and keys; otherwise
+//                           the fake platform answers them
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
@@ -14,6 +17,7 @@
 
 #include "core/module1.h"
 #include "tests/ui/random_user/random_user.h"
+#include "tests/ui/random_user/real_message_boxes.h"
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"
 #include "ui/shell/shell.h"
@@ -61,14 +65,19 @@ private slots:
         qInfo("seed %llu, %d actions; replay with VELMORA_RANDOM_SEED=%llu", static_cast<unsigned long long>(seed),
               actions, static_cast<unsigned long long>(seed));
 
+
+        Dice dice(seed);
         Module1 module;
         FakePlatform platform;
-        Shell shell(module, platform);
+        RealMessageBoxes realBoxes(platform, dice);
+        const bool real = qgetenv("VELMORA_RANDOM_MESSAGE_BOXES") == "real";
+        if (real) qInfo("the message boxes are real");
+        Shell shell(module, real ? static_cast<Platform&>(realBoxes) : platform);
         shell.start();
         QVERIFY(QTest::qWaitForWindowActive(shell.mainWindow()));
 
-        Dice dice(seed);
         RandomUser user(shell, module, platform, dice);
+        if (real) user.realBoxes = &realBoxes;
         user.verbose = qEnvironmentVariableIntValue("VELMORA_RANDOM_VERBOSE") == 1;
         QElapsedTimer clock;
         clock.start();

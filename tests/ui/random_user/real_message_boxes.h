@@ -1,0 +1,34 @@
+// A platform that shows every message box for real (the program's own
+// QMessageBox, modal, with its nested event loop) and answers it as a user
+// does, with the answer the fake platform's queue holds. The fake platform
+// keeps the record; ending the program and opening addresses stay fake.
+#pragma once
+
+#include <QStringList>
+
+#include "tests/ui/support/fake_platform.h"
+#include "ui/shell/platform.h"
+
+namespace velmora::ui::testing {
+
+class Dice;
+
+class RealMessageBoxes final : public Platform {
+public:
+    RealMessageBoxes(FakePlatform& record, Dice& dice) : record_(record), dice_(dice) {}
+
+    MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) override;
+    void openUrl(const QUrl& url) override { record_.openUrl(url); }
+    void endProgram() override { record_.endProgram(); }
+    QRect screenGeometry() const override { return record_.screenGeometry(); }
+
+    // What went wrong with a box since the last look: taken by the caller.
+    QStringList problems;
+
+private:
+    FakePlatform& record_;
+    Dice& dice_;
+    QtPlatform real_;
+};
+
+}  // namespace velmora::ui::testing
