@@ -122,7 +122,10 @@ bool RandomUser::run(int count) {
     for (int i = 0; i < kShapeCount; ++i) {
         const int shape = shapes[static_cast<std::size_t>(i)];
         const int end = actionsDone_ + count / kShapeCount + (i < count % kShapeCount ? 1 : 0);
-        if (calculator() && !backToSelection()) return false;
+        if (calculator()) {
+            backToSelection();
+            if (!finish()) return false;
+        }
         if (!chooseShape(shape)) return false;
         while (actionsDone_ < end) {
             calculatorAction();
@@ -991,14 +994,13 @@ void RandomUser::doubleClickBackground(QWidget* window) {
     count(QStringLiteral("exit question"));
 }
 
-bool RandomUser::backToSelection() {
+void RandomUser::backToSelection() {
     begin(QStringLiteral("double click the drawing"));
     QWidget* drawing = control("img1");
     doubleClickAt(drawing, drawing->rect().center());
     inCalculator_ = false;
     expectedSelection_ = kNoShape;
     count(QStringLiteral("back to the selection"));
-    return true;
 }
 
 // --- helpers -----------------------------------------------------------------------------

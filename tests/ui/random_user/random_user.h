@@ -128,7 +128,7 @@ private:
     void openFormula();
     void openInformation(QWidget* owner);
     void doubleClickBackground(QWidget* window);
-    bool backToSelection();
+    void backToSelection();
 
     // Expectations of the Ans operation for the texts now on screen.
     void expectAns();
