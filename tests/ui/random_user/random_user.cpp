@@ -512,7 +512,7 @@ void RandomUser::deleteCharacters() {
 }
 
 void RandomUser::paste() {
-    const QString text = RandomClipboardText(dice_);
+    const QString text = localised(RandomClipboardText(dice_));
     begin(QStringLiteral("paste %1").arg(Shown(text)));
     QApplication::clipboard()->setText(text);
     QLineEdit* edit = focusEnteredBox();
@@ -526,7 +526,7 @@ void RandomUser::paste() {
 }
 
 void RandomUser::retype() {
-    const QString text = RandomNumberText(dice_);
+    const QString text = localised(RandomNumberText(dice_));
     begin(QStringLiteral("retype %1").arg(Shown(text)));
     QLineEdit* edit = focusEnteredBox();
     action_ += QStringLiteral(" in %1 (was %2)").arg(edit->objectName(), Shown(edit->text()));
@@ -548,7 +548,7 @@ void RandomUser::fillInDimensions() {
     QStringList typed;
     for (std::size_t i = 0; i < shape->entered.size(); ++i)
         typed << (dice_.chance(0.8) ? QString::number(dice_.between(1, 200))
-                                    : QString::number(dice_.between(1, 99)) + '.' + QString::number(dice_.between(1, 9)));
+                                    : localised(QString::number(dice_.between(1, 99)) + '.' + QString::number(dice_.between(1, 9)), 1.0));
     begin(QStringLiteral("fill in %1").arg(typed.join(' ')));
     for (std::size_t i = 0; i < shape->entered.size(); ++i) {
         QLineEdit* edit = box(shape->entered[i].slot);
@@ -703,7 +703,7 @@ void RandomUser::scrollUnitList() {
 void RandomUser::useContextMenu() {
     begin(QStringLiteral("right click"));
     QLineEdit* edit = focusEnteredBox();
-    const QString clipboard = RandomClipboardText(dice_);
+    const QString clipboard = localised(RandomClipboardText(dice_));
     if (dice_.chance(0.5)) QApplication::clipboard()->setText(clipboard);
     action_ += QStringLiteral(" in %1 (%2, clipboard %3)").arg(edit->objectName(), Shown(edit->text()),
                                                                 Shown(QApplication::clipboard()->text()));
@@ -1040,6 +1040,14 @@ QWindow* RandomUser::keyboardWindow() const {
     if (!window) window = QApplication::activeWindow();
     if (!window) window = shell_.mainWindow();
     return window->window()->windowHandle();
+}
+
+// Where the locale writes a comma between whole and fraction, people mostly
+// type the comma; sometimes the point anyway.
+QString RandomUser::localised(QString text, double share) {
+    const char point = separator();
+    if (point != '.' && dice_.chance(share)) text.replace('.', QChar(point));
+    return text;
 }
 
 void RandomUser::typeCharacter(QChar c) {

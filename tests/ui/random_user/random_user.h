@@ -140,6 +140,7 @@ private:
     InputTexts screenTexts() const;
     bool optionTicked() const;
     char separator() const;
+    QString localised(QString text, double share = 0.8);
     QString number(float value) const;
     QWindow* keyboardWindow() const;
     void typeCharacter(QChar c);
