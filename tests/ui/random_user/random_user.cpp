@@ -429,31 +429,46 @@ void RandomUser::checkCalculator() {
 }
 
 void RandomUser::calculatorAction() {
-    switch (dice_.weighted({18, 11, 6, 14, 2, 6, 4, 3, 3, 1, 4, 15, 2, 3, 3, 1, 1, 1, 6, 2, 2, 2})) {
-        case 0: typeCharacters(); break;
-        case 1: deleteCharacters(); break;
-        case 2: paste(); break;
-        case 3: retype(); break;
-        case 4: commitJapanese(); break;
-        case 5: tickOption(); break;
-        case 6: pickUnitWithMouse(); break;
-        case 7: pickUnitWithKeyboard(); break;
-        case 8: stepUnitWithoutList(); break;
-        case 9: openUnitListAndCancel(); break;
-        case 10: typeIntoUnitList(); break;
-        case 11: pressAns(); break;
-        case 12: pressSpace(); break;
-        case 13: moveFocus(); break;
-        case 14: openFormula(); break;
-        case 15: openInformation(calculator()); break;
-        case 16: doubleClickBackground(calculator()); break;
-        case 17: backToSelection(); break;
-        case 18: fillInDimensions(); break;
-        case 19: useContextMenu(); break;
-        case 20: scrollUnitList(); break;
-        default: doubleClickControl(); break;
+    // What a person does in the calculator, and how often, relative to the rest.
+    struct Choice {
+        int weight;
+        void (RandomUser::*act)();
+    };
+    static constexpr Choice kChoices[] = {
+        {18, &RandomUser::typeCharacters},
+        {11, &RandomUser::deleteCharacters},
+        {6, &RandomUser::paste},
+        {14, &RandomUser::retype},
+        {6, &RandomUser::fillInDimensions},
+        {2, &RandomUser::commitJapanese},
+        {2, &RandomUser::useContextMenu},
+        {6, &RandomUser::tickOption},
+        {4, &RandomUser::pickUnitWithMouse},
+        {3, &RandomUser::pickUnitWithKeyboard},
+        {3, &RandomUser::stepUnitWithoutList},
+        {2, &RandomUser::scrollUnitList},
+        {1, &RandomUser::openUnitListAndCancel},
+        {4, &RandomUser::typeIntoUnitList},
+        {15, &RandomUser::pressAns},
+        {2, &RandomUser::pressSpace},
+        {3, &RandomUser::moveFocus},
+        {2, &RandomUser::doubleClickControl},
+        {3, &RandomUser::openFormula},
+        {1, &RandomUser::openCalculatorInformation},
+        {1, &RandomUser::doubleClickCalculatorBackground},
+        {1, &RandomUser::backToSelection},
+    };
+    int total = 0;
+    for (const Choice& choice : kChoices) total += choice.weight;
+    int roll = dice_.below(total);
+    for (const Choice& choice : kChoices) {
+        if (roll < choice.weight) return (this->*choice.act)();
+        roll -= choice.weight;
     }
 }
+
+void RandomUser::openCalculatorInformation() { openInformation(calculator()); }
+void RandomUser::doubleClickCalculatorBackground() { doubleClickBackground(calculator()); }
 
 QLineEdit* RandomUser::focusEnteredBox() {
     const ShapeEntry* shape = FindShape(expected_.shape);
@@ -480,6 +495,7 @@ void RandomUser::deleteCharacters() {
     begin(QStringLiteral("delete"));
     QLineEdit* edit = focusEnteredBox();
     const QString before = edit->text();
+    const int cursor = edit->cursorPosition();
     QStringList keys;
     for (int n = dice_.between(0, 2); n > 0; --n) {  // move the cursor first, or select
         const auto [k, m, name] = dice_.pick<std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*>>(
@@ -505,9 +521,7 @@ void RandomUser::deleteCharacters() {
         key(k, m);
         keys << name;
     }
-    action_ = QStringLiteral("%1 in %2 (was %3, cursor %4)")
-                  .arg(keys.join(' '), edit->objectName(), Shown(before))
-                  .arg(edit->cursorPosition());
+    action_ = QStringLiteral("%1 in %2 (was %3, cursor %4)").arg(keys.join(' '), edit->objectName(), Shown(before)).arg(cursor);
     count(QStringLiteral("calculator: delete"));
 }
 

@@ -127,7 +127,9 @@ private:
     void moveFocus();
     void openFormula();
     void openInformation(QWidget* owner);
+    void openCalculatorInformation();
     void doubleClickBackground(QWidget* window);
+    void doubleClickCalculatorBackground();
     void backToSelection();
 
     // Expectations of the Ans operation for the texts now on screen.
