@@ -28,9 +28,9 @@ QString RandomNumberText(Dice& dice) {
                 {"1e39", "3.4028236e38", "3.4028234e38", "3.4028235e38", "1e-46", "1e-45", "1.17549435e-38",
                  "1e38", "1e19", "1e10", "2e9", "-1e39", "1E+38", "0.0000001", "65504"}));
         default:  // no number, or almost one
-            return QString::fromUtf8(dice.pick<const char*>({"", "-", "+", ".", "e", "1e", "--1", "1..2", "1e+",
-                                                             " 12", "12 ", "1 2", "０", "１２", "12ｍｍ", "abc",
-                                                             "1,5", "0x10", "inf", "nan", "1e-", "+.5", "5."}));
+            return QString::fromUtf8(dice.pick<const char*>(
+                {"",   "-",    "+",      ".",   "e",   "1e",   "--1", "1..2", "1e+", " 12", "12 ", "1 2",
+                 "０", "１２", "12ｍｍ", "abc", "1,5", "0x10", "inf", "nan",  "1e-", "+.5", "5."}));
     }
 }
 
@@ -73,8 +73,8 @@ QString RandomClipboardText(Dice& dice) {
 }
 
 QString RandomJapaneseText(Dice& dice) {
-    return QString::fromUtf8(
-        dice.pick<const char*>({"あ", "ミリ", "断面積", "１２３", "十", "ｍｍ", "厚み", "１．５", "－３", "ｅ"}));
+    return QString::fromUtf8(dice.pick<const char*>(
+        {"あ", "ミリ", "断面積", "１２３", "十", "ｍｍ", "厚み", "１．５", "－３", "ｅ"}));
 }
 
 }  // namespace velmora::ui::testing

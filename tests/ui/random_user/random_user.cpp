@@ -46,18 +46,23 @@ const std::array<QString, 4> kFrames{"Frame2", "Frame3", "Frame4", "Frame5"};
 const std::array<const char*, 4> kFormulaKinds{"a", "i", "z", "k"};
 constexpr std::size_t kRecentActions = 25;
 
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A text short enough for a log line.
 QString Shown(const QString& text) {
     QString shown = text.left(24);
-    shown.replace('\n', QStringLiteral("\\n")).replace('\r', QStringLiteral("\\r")).replace('\t', QStringLiteral("\\t"));
+    shown.replace('\n', QStringLiteral("\\n"))
+        .replace('\r', QStringLiteral("\\r"))
+        .replace('\t', QStringLiteral("\\t"));
     return text.size() > 24 ? QStringLiteral("\"%1…\" (%2 characters)").arg(shown).arg(text.size())
                             : '"' + shown + '"';
 }
 
 QString Name(const QWidget* widget) {
-    return widget ? widget->objectName() + " (" + widget->metaObject()->className() + ")" : QStringLiteral("nothing");
+    return widget ? widget->objectName() + " (" + widget->metaObject()->className() + ")"
+                  : QStringLiteral("nothing");
 }
 
 // Results may hold NaN or infinities stored before a failing step: compare bits.
@@ -174,7 +179,8 @@ bool RandomUser::finish() {
     if (inCalculator_) {
         Form2* form = calculator();
         if (!form) {
-            problem(QStringLiteral("the calculator is not the main window; it is %1").arg(Name(shell_.mainWindow())));
+            problem(QStringLiteral("the calculator is not the main window; it is %1")
+                        .arg(Name(shell_.mainWindow())));
         } else {
             if (form != watched_) {
                 if (!opening_) problem(QStringLiteral("a new calculator window appeared"));
@@ -185,7 +191,8 @@ bool RandomUser::finish() {
         }
     } else {
         if (!selection())
-            problem(QStringLiteral("the selection window is not the main window; it is %1").arg(Name(shell_.mainWindow())));
+            problem(QStringLiteral("the selection window is not the main window; it is %1")
+                        .arg(Name(shell_.mainWindow())));
         else
             checkSelection();
     }
@@ -250,7 +257,8 @@ bool RandomUser::chooseShape(int shape) {
 
 void RandomUser::clickPicture(int shape) {
     begin(QStringLiteral("click the picture of shape %1").arg(shape));
-    QWidget* picture = control(QStringLiteral("Image%1_%2").arg(expectedSelection_ == shape ? 2 : 1).arg(shape));
+    QWidget* picture =
+        control(QStringLiteral("Image%1_%2").arg(expectedSelection_ == shape ? 2 : 1).arg(shape));
     if (!picture) return;
     clickAt(picture, picture->rect().center());
     expectedSelection_ = static_cast<ShapeType>(shape);
@@ -295,13 +303,17 @@ void RandomUser::checkSelection() {
     Form1* form = selection();
     checkOneMainWindow(form);
     if (module_.SelectedShape != expectedSelection_)
-        problem(QStringLiteral("SelectedShape is %1, expected %2").arg(module_.SelectedShape).arg(expectedSelection_));
+        problem(QStringLiteral("SelectedShape is %1, expected %2")
+                    .arg(module_.SelectedShape)
+                    .arg(expectedSelection_));
     for (int i = 0; i < kShapeCount; ++i) {
         const bool chosen = i == expectedSelection_;
         const QWidget* normal = form->findChild<QWidget*>(QStringLiteral("Image1_%1").arg(i));
         const QWidget* selected = form->findChild<QWidget*>(QStringLiteral("Image2_%1").arg(i));
         if (!normal || !selected || normal->isVisible() == chosen || selected->isVisible() != chosen)
-            problem(QStringLiteral("the pictures of shape %1 do not show it %2").arg(i).arg(chosen ? "chosen" : "unchosen"));
+            problem(QStringLiteral("the pictures of shape %1 do not show it %2")
+                        .arg(i)
+                        .arg(chosen ? "chosen" : "unchosen"));
     }
     checkMessages();
 }
@@ -321,18 +333,22 @@ void RandomUser::watchCalculator() {
         });
     }
     for (QCheckBox* option : form->findChildren<QCheckBox*>())
-        QObject::connect(option, &QCheckBox::clicked, form,
-                         [this] { changes_.append({screenTexts(), optionTicked()}); });
+        QObject::connect(option, &QCheckBox::clicked, form, [this] {
+            changes_.append({screenTexts(), optionTicked()});
+        });
     auto* list = form->findChild<QComboBox*>(QStringLiteral("cmb1"));
-    QObject::connect(list, &QComboBox::activated, form,
-                     [this, list](int index) { activations_.append({index, list->currentText()}); });
+    QObject::connect(list, &QComboBox::activated, form, [this, list](int index) {
+        activations_.append({index, list->currentText()});
+    });
 }
 
 void RandomUser::checkOpenedCalculator() {
     const ShapeEntry* shape = FindShape(expected_.shape);
     if (!shape) return;
     if (module_.SelectedShape != expected_.shape)
-        problem(QStringLiteral("SelectedShape is %1, expected %2").arg(module_.SelectedShape).arg(expected_.shape));
+        problem(QStringLiteral("SelectedShape is %1, expected %2")
+                    .arg(module_.SelectedShape)
+                    .arg(expected_.shape));
     const auto roles = SlotRoles(*shape);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         if (roles[static_cast<std::size_t>(slot - 1)] != '-' && box(slot)->text() != "0")
@@ -341,11 +357,14 @@ void RandomUser::checkOpenedCalculator() {
     for (const InputSlot& input : shape->entered) {
         auto* caption = qobject_cast<QLabel*>(control(QStringLiteral("lbl%1").arg(input.slot)));
         if (caption && caption->text() != Q(input.caption))
-            problem(QStringLiteral("lbl%1 reads %2, not %3").arg(input.slot).arg(caption->text(), Q(input.caption)));
+            problem(QStringLiteral("lbl%1 reads %2, not %3")
+                        .arg(input.slot)
+                        .arg(caption->text(), Q(input.caption)));
     }
     if (optionTicked()) problem(QStringLiteral("the option opens ticked"));
     const QString listText = static_cast<QComboBox*>(control("cmb1"))->currentText();
-    if (listText != Q(kDefaultUnitText)) problem(QStringLiteral("the unit list opens with %1").arg(Shown(listText)));
+    if (listText != Q(kDefaultUnitText))
+        problem(QStringLiteral("the unit list opens with %1").arg(Shown(listText)));
 }
 
 void RandomUser::checkCalculator() {
@@ -365,14 +384,16 @@ void RandomUser::checkCalculator() {
         count(QStringLiteral("results cleared by an edit"));
     }
     for (const Change& change : changes_) {
-        if (velmora::UpdateThicknessInputs(expected_.shape, change.texts, change.ticked, separator()).wallNotConstant) {
+        if (velmora::UpdateThicknessInputs(expected_.shape, change.texts, change.ticked, separator())
+                .wallNotConstant) {
             expectMessage(kWallNotConstantMessage, MessageIcon::Exclamation, MessageButtons::Ok, form);
             count(QStringLiteral("wall not constant"));
         }
     }
     // Only a selection in the list sets the unit, from the list's text.
     for (const Activation& activation : activations_) {
-        if (unitForbidden_) problem(QStringLiteral("the action selected item %1 of the unit list").arg(activation.index));
+        if (unitForbidden_)
+            problem(QStringLiteral("the action selected item %1 of the unit list").arg(activation.index));
         expected_.unit = UnitSuffixForText(activation.text.toStdString());
     }
 
@@ -382,22 +403,28 @@ void RandomUser::checkCalculator() {
         const auto* second = qobject_cast<QLabel*>(control(kSecondLineLabels[i]));
         if (!answer || !unit || !second) return;
         if (answer->text() != expected_.answers[i])
-            problem(QStringLiteral("%1 shows %2, expected %3").arg(kAnswerLabels[i], answer->text(), expected_.answers[i]));
+            problem(QStringLiteral("%1 shows %2, expected %3")
+                        .arg(kAnswerLabels[i], answer->text(), expected_.answers[i]));
         if (unit->text() != Q(expected_.unit))
-            problem(QStringLiteral("%1 shows %2, expected %3").arg(kUnitLabels[i], unit->text(), Q(expected_.unit)));
+            problem(QStringLiteral("%1 shows %2, expected %3")
+                        .arg(kUnitLabels[i], unit->text(), Q(expected_.unit)));
         if (second->text() != expected_.secondLine[i])
             problem(QStringLiteral("%1 shows %2, expected %3")
                         .arg(kSecondLineLabels[i], Shown(second->text()), Shown(expected_.secondLine[i])));
         if (second->isVisible() != expected_.secondLineShown[i])
-            problem(QStringLiteral("%1 is %2").arg(kSecondLineLabels[i], second->isVisible() ? "shown" : "hidden"));
+            problem(QStringLiteral("%1 is %2")
+                        .arg(kSecondLineLabels[i], second->isVisible() ? "shown" : "hidden"));
     }
     if (module_.UnitSuffix != expected_.unit)
-        problem(QStringLiteral("UnitSuffix is %1, expected %2").arg(Q(module_.UnitSuffix), Q(expected_.unit)));
-    if (!SameBits(module_.values, expected_.values)) problem(QStringLiteral("the stored values differ from the computed ones"));
+        problem(
+            QStringLiteral("UnitSuffix is %1, expected %2").arg(Q(module_.UnitSuffix), Q(expected_.unit)));
+    if (!SameBits(module_.values, expected_.values))
+        problem(QStringLiteral("the stored values differ from the computed ones"));
     if (!expectedUnitListText_.isEmpty()) {
         const QString listText = static_cast<QComboBox*>(control("cmb1"))->currentText();
         if (listText != expectedUnitListText_)
-            problem(QStringLiteral("the unit list shows %1, expected %2").arg(Shown(listText), expectedUnitListText_));
+            problem(QStringLiteral("the unit list shows %1, expected %2")
+                        .arg(Shown(listText), expectedUnitListText_));
     }
 
     // The slots of the shape: entered ones editable, derived ones greyed and
@@ -409,7 +436,10 @@ void RandomUser::checkCalculator() {
         const bool ok = role == 'e'   ? edit->isVisible() && edit->isEnabled()
                         : role == 'd' ? edit->isVisible() && !edit->isEnabled()
                                       : !edit->isVisible();
-        if (!ok) problem(QStringLiteral("txt%1 is %2").arg(slot).arg(edit->isVisible() ? (edit->isEnabled() ? "editable" : "greyed") : "hidden"));
+        if (!ok)
+            problem(QStringLiteral("txt%1 is %2")
+                        .arg(slot)
+                        .arg(edit->isVisible() ? (edit->isEnabled() ? "editable" : "greyed") : "hidden"));
     }
     const ThicknessOutcome derived =
         velmora::UpdateThicknessInputs(expected_.shape, screenTexts(), optionTicked(), separator());
@@ -417,13 +447,15 @@ void RandomUser::checkCalculator() {
     for (const ThicknessWrite& write : derived.writes) derivedTexts[write.slot] = Q(write.text);
     for (const auto& [slot, text] : derivedTexts) {
         if (box(slot)->text() != text)
-            problem(QStringLiteral("txt%1 shows %2, expected %3").arg(slot).arg(Shown(box(slot)->text()), text));
+            problem(
+                QStringLiteral("txt%1 shows %2, expected %3").arg(slot).arg(Shown(box(slot)->text()), text));
     }
     const QString option = OptionName(*shape);
     for (QCheckBox* check : form->findChildren<QCheckBox*>()) {
         const bool mine = check->objectName() == option;
         if (check->isVisible() != mine || (mine && !check->isEnabled()))
-            problem(QStringLiteral("%1 is %2").arg(check->objectName(), check->isVisible() ? "shown" : "hidden"));
+            problem(
+                QStringLiteral("%1 is %2").arg(check->objectName(), check->isVisible() ? "shown" : "hidden"));
     }
     checkMessages();
 }
@@ -473,8 +505,10 @@ void RandomUser::doubleClickCalculatorBackground() { doubleClickBackground(calcu
 QLineEdit* RandomUser::focusEnteredBox() {
     const ShapeEntry* shape = FindShape(expected_.shape);
     auto* focused = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (focused && focused->objectName().startsWith("txt") && focused->isEnabled() && dice_.chance(0.7)) return focused;
-    const InputSlot& input = shape->entered[static_cast<std::size_t>(dice_.below(static_cast<int>(shape->entered.size())))];
+    if (focused && focused->objectName().startsWith("txt") && focused->isEnabled() && dice_.chance(0.7))
+        return focused;
+    const InputSlot& input =
+        shape->entered[static_cast<std::size_t>(dice_.below(static_cast<int>(shape->entered.size())))];
     QLineEdit* edit = box(input.slot);
     // A click into the box puts the cursor where it lands.
     clickAt(edit, QPoint(dice_.between(2, edit->width() - 3), edit->height() / 2));
@@ -486,7 +520,10 @@ void RandomUser::typeCharacters() {
     for (int n = dice_.weighted({6, 3, 1}) + 1; n > 0; --n) typed += RandomCharacter(dice_);
     begin(QStringLiteral("type %1").arg(Shown(typed)));
     QLineEdit* edit = focusEnteredBox();
-    action_ += QStringLiteral(" into %1 at %2 of %3").arg(edit->objectName()).arg(edit->cursorPosition()).arg(Shown(edit->text()));
+    action_ += QStringLiteral(" into %1 at %2 of %3")
+                   .arg(edit->objectName())
+                   .arg(edit->cursorPosition())
+                   .arg(Shown(edit->text()));
     for (QChar c : typed) typeCharacter(c);
     count(QStringLiteral("calculator: type"));
 }
@@ -521,7 +558,9 @@ void RandomUser::deleteCharacters() {
         key(k, m);
         keys << name;
     }
-    action_ = QStringLiteral("%1 in %2 (was %3, cursor %4)").arg(keys.join(' '), edit->objectName(), Shown(before)).arg(cursor);
+    action_ = QStringLiteral("%1 in %2 (was %3, cursor %4)")
+                  .arg(keys.join(' '), edit->objectName(), Shown(before))
+                  .arg(cursor);
     count(QStringLiteral("calculator: delete"));
 }
 
@@ -562,7 +601,9 @@ void RandomUser::fillInDimensions() {
     QStringList typed;
     for (std::size_t i = 0; i < shape->entered.size(); ++i)
         typed << (dice_.chance(0.8) ? QString::number(dice_.between(1, 200))
-                                    : localised(QString::number(dice_.between(1, 99)) + '.' + QString::number(dice_.between(1, 9)), 1.0));
+                                    : localised(QString::number(dice_.between(1, 99)) + '.' +
+                                                    QString::number(dice_.between(1, 9)),
+                                                1.0));
     begin(QStringLiteral("fill in %1").arg(typed.join(' ')));
     for (std::size_t i = 0; i < shape->entered.size(); ++i) {
         QLineEdit* edit = box(shape->entered[i].slot);
@@ -626,7 +667,9 @@ void RandomUser::pickUnitWithMouse() {
     if (view->isVisible()) problem(QStringLiteral("the unit list stayed open after a pick"));
     if (activations_.size() != 1 || activations_.front().index != item ||
         activations_.front().text != list->itemText(item))
-        problem(QStringLiteral("picking item %1 did not select it (%2 selections)").arg(item).arg(activations_.size()));
+        problem(QStringLiteral("picking item %1 did not select it (%2 selections)")
+                    .arg(item)
+                    .arg(activations_.size()));
     count(QStringLiteral("unit: picked with the mouse"));
 }
 
@@ -655,14 +698,18 @@ void RandomUser::pickUnitWithKeyboard() {
     if (view->isVisible()) problem(QStringLiteral("the unit list stayed open after Return"));
     if (activations_.size() != 1 || activations_.front().index != item ||
         activations_.front().text != list->itemText(item))
-        problem(QStringLiteral("Return on item %1 did not select it (%2 selections)").arg(item).arg(activations_.size()));
+        problem(QStringLiteral("Return on item %1 did not select it (%2 selections)")
+                    .arg(item)
+                    .arg(activations_.size()));
     count(QStringLiteral("unit: picked with the keyboard"));
 }
 
 void RandomUser::stepUnitWithoutList() {
     auto* list = static_cast<QComboBox*>(control("cmb1"));
-    const auto [k, name] = dice_.pick<std::pair<Qt::Key, const char*>>(
-        {{Qt::Key_Up, "Up"}, {Qt::Key_Down, "Down"}, {Qt::Key_PageUp, "PageUp"}, {Qt::Key_PageDown, "PageDown"}});
+    const auto [k, name] = dice_.pick<std::pair<Qt::Key, const char*>>({{Qt::Key_Up, "Up"},
+                                                                        {Qt::Key_Down, "Down"},
+                                                                        {Qt::Key_PageUp, "PageUp"},
+                                                                        {Qt::Key_PageDown, "PageDown"}});
     begin(QStringLiteral("%1 in the unit list (at %2)").arg(name, Shown(list->currentText())));
     clickAt(list, QPoint(6, list->height() / 2));
     key(k);
@@ -691,7 +738,8 @@ void RandomUser::typeIntoUnitList() {
     // Sometimes exactly a list text: typing it still selects nothing.
     const QString typed = dice_.chance(0.3) ? list->itemText(dice_.below(list->count()))
                                             : QString(RandomCharacter(dice_)) + RandomCharacter(dice_);
-    begin(QStringLiteral("type %1 into the unit list (was %2)").arg(Shown(typed), Shown(list->currentText())));
+    begin(
+        QStringLiteral("type %1 into the unit list (was %2)").arg(Shown(typed), Shown(list->currentText())));
     unitForbidden_ = true;
     clickAt(list, QPoint(dice_.between(3, list->width() / 2), list->height() / 2));
     if (dice_.chance(0.5)) key(Qt::Key_A, Qt::ControlModifier);
@@ -704,7 +752,8 @@ void RandomUser::typeIntoUnitList() {
 void RandomUser::scrollUnitList() {
     auto* list = static_cast<QComboBox*>(control("cmb1"));
     const bool up = dice_.chance(0.5);
-    begin(QStringLiteral("wheel %1 over the unit list (at %2)").arg(up ? "up" : "down", Shown(list->currentText())));
+    begin(QStringLiteral("wheel %1 over the unit list (at %2)")
+              .arg(up ? "up" : "down", Shown(list->currentText())));
     const QPointF inside(list->width() / 2.0, list->height() / 2.0);
     QWheelEvent wheel(inside, list->mapToGlobal(inside), QPoint(), QPoint(0, up ? 120 : -120), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -719,8 +768,8 @@ void RandomUser::useContextMenu() {
     QLineEdit* edit = focusEnteredBox();
     const QString clipboard = localised(RandomClipboardText(dice_));
     if (dice_.chance(0.5)) QApplication::clipboard()->setText(clipboard);
-    action_ += QStringLiteral(" in %1 (%2, clipboard %3)").arg(edit->objectName(), Shown(edit->text()),
-                                                                Shown(QApplication::clipboard()->text()));
+    action_ += QStringLiteral(" in %1 (%2, clipboard %3)")
+                   .arg(edit->objectName(), Shown(edit->text()), Shown(QApplication::clipboard()->text()));
     bool menuSeen = false;
     QTimer timer;
     timer.setSingleShot(true);
@@ -775,10 +824,11 @@ void RandomUser::doubleClickControl() {
     }
     targets.append(control("Frame1"));
     QWidget* target = targets[dice_.below(static_cast<int>(targets.size()))];
-    const QPoint spot = target->objectName() == "Frame1" ? QPoint(4, target->height() - 4)
+    const QPoint spot = target->objectName() == "Frame1"   ? QPoint(4, target->height() - 4)
                         : qobject_cast<QCheckBox*>(target) ? QPoint(6, target->height() / 2)
-                                                            : target->rect().center();
-    begin(QStringLiteral("double click %1%2").arg(target->objectName(), target->isEnabled() ? "" : " (greyed)"));
+                                                           : target->rect().center();
+    begin(QStringLiteral("double click %1%2")
+              .arg(target->objectName(), target->isEnabled() ? "" : " (greyed)"));
     unitForbidden_ = true;
     if (whileModal([&] { doubleClickAt(target, spot); }, [](QWidget*) {}))
         problem(QStringLiteral("a double click on %1 opened a window").arg(target->objectName()));
@@ -830,7 +880,8 @@ void RandomUser::expectAns() {
         expected_.unit = kDefaultUnitSuffix;
         expectedUnitListText_ = Q(kDefaultUnitText);
     }
-    const AnsOutcome outcome = ComputeAnswers(expected_.shape, texts, optionTicked(), expected_.values, separator());
+    const AnsOutcome outcome =
+        ComputeAnswers(expected_.shape, texts, optionTicked(), expected_.values, separator());
     expected_.applyAns(outcome, separator());
     if (outcome.message != AnsMessage::None)
         expectMessage(MessageText(outcome.message), MessageIcon::Exclamation, MessageButtons::Ok, form);
@@ -842,7 +893,9 @@ void RandomUser::expectAns() {
 }
 
 void ExpectedCalculator::applyAns(const AnsOutcome& outcome, char separator) {
-    const auto text = [separator](float value) { return QString::fromStdString(SingleToText(value, separator)); };
+    const auto text = [separator](float value) {
+        return QString::fromStdString(SingleToText(value, separator));
+    };
     values = outcome.values;
     if (outcome.showFirstLine)
         answers = {text(values.resA), text(values.resI), text(values.resZ), text(values.resK)};
@@ -868,7 +921,8 @@ void RandomUser::pressSpace() {
         expectAns();
     } else if (name == "oc3") {
         expectedEnds_ = 1;  // Exit: the fake platform records the request and goes on
-    } else if (qobject_cast<QComboBox*>(focus) || (focus && qobject_cast<QComboBox*>(focus->parentWidget()))) {
+    } else if (qobject_cast<QComboBox*>(focus) ||
+               (focus && qobject_cast<QComboBox*>(focus->parentWidget()))) {
         unitForbidden_ = true;
     }
     key(Qt::Key_Space);
@@ -878,8 +932,12 @@ void RandomUser::pressSpace() {
 void RandomUser::moveFocus() {
     const int steps = dice_.between(1, 4);
     const bool back = dice_.chance(0.3);
-    begin(QStringLiteral("%1 ×%2 from %3").arg(back ? "Shift+Tab" : "Tab").arg(steps).arg(Name(QApplication::focusWidget())));
-    for (int n = 0; n < steps; ++n) key(back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    begin(QStringLiteral("%1 ×%2 from %3")
+              .arg(back ? "Shift+Tab" : "Tab")
+              .arg(steps)
+              .arg(Name(QApplication::focusWidget())));
+    for (int n = 0; n < steps; ++n)
+        key(back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
     action_ += " to " + Name(QApplication::focusWidget());
     count(QStringLiteral("calculator: focus moved"));
 }
@@ -904,39 +962,43 @@ void RandomUser::openFormula() {
         spot = target->rect().center();
     }
     const char* kind = kFormulaKinds[frameIndex];
-    begin(QStringLiteral("double click %1 of %2").arg(onFrame ? "the border" : target->objectName(), frame->objectName()));
+    begin(QStringLiteral("double click %1 of %2")
+              .arg(onFrame ? "the border" : target->objectName(), frame->objectName()));
     const std::string kindBefore = module_.FormulaKind;
-    const bool opened = whileModal([&] { doubleClickAt(target, spot); },
-                                   [&](QWidget* modal) {
-                                       auto* viewer = qobject_cast<Form3*>(modal);
-                                       if (!viewer) {
-                                           problem("a modal " + Name(modal) + " opened instead of the viewer");
-                                           return;
-                                       }
-                                       if (viewer->parentWidget() != form)
-                                           problem(QStringLiteral("the viewer stands over %1").arg(Name(viewer->parentWidget())));
-                                       if (viewer->windowTitle() != Q(FormulaCaption(kind)))
-                                           problem(QStringLiteral("the viewer is captioned %1").arg(viewer->windowTitle()));
-                                       const int picture = FormulaPictureIndex(expected_.shape, kind);
-                                       if (viewer->shownPicture() != picture)
-                                           problem(QStringLiteral("the viewer shows picture %1, expected %2")
-                                                       .arg(viewer->shownPicture())
-                                                       .arg(picture));
-                                       auto* formula = viewer->findChild<QLabel*>(QStringLiteral("Image1"));
-                                       if (picture >= 0 && formula && dice_.chance(0.6)) {
-                                           action_ += ", closed by a double click on the formula";
-                                           doubleClickAt(formula, QPoint(formula->width() / 2, formula->height() / 2));
-                                           if (viewer->isVisible()) problem(QStringLiteral("the formula's double click did not close the viewer"));
-                                       } else if (dice_.chance(0.5)) {
-                                           action_ += ", closed by Escape";
-                                           QTest::keyClick(viewer->windowHandle(), Qt::Key_Escape);
-                                       } else {
-                                           action_ += ", closed by its close box";
-                                           if (!viewer->close()) problem(QStringLiteral("the viewer refused to close"));
-                                       }
-                                   });
+    const bool opened = whileModal(
+        [&] { doubleClickAt(target, spot); },
+        [&](QWidget* modal) {
+            auto* viewer = qobject_cast<Form3*>(modal);
+            if (!viewer) {
+                problem("a modal " + Name(modal) + " opened instead of the viewer");
+                return;
+            }
+            if (viewer->parentWidget() != form)
+                problem(QStringLiteral("the viewer stands over %1").arg(Name(viewer->parentWidget())));
+            if (viewer->windowTitle() != Q(FormulaCaption(kind)))
+                problem(QStringLiteral("the viewer is captioned %1").arg(viewer->windowTitle()));
+            const int picture = FormulaPictureIndex(expected_.shape, kind);
+            if (viewer->shownPicture() != picture)
+                problem(QStringLiteral("the viewer shows picture %1, expected %2")
+                            .arg(viewer->shownPicture())
+                            .arg(picture));
+            auto* formula = viewer->findChild<QLabel*>(QStringLiteral("Image1"));
+            if (picture >= 0 && formula && dice_.chance(0.6)) {
+                action_ += ", closed by a double click on the formula";
+                doubleClickAt(formula, QPoint(formula->width() / 2, formula->height() / 2));
+                if (viewer->isVisible())
+                    problem(QStringLiteral("the formula's double click did not close the viewer"));
+            } else if (dice_.chance(0.5)) {
+                action_ += ", closed by Escape";
+                QTest::keyClick(viewer->windowHandle(), Qt::Key_Escape);
+            } else {
+                action_ += ", closed by its close box";
+                if (!viewer->close()) problem(QStringLiteral("the viewer refused to close"));
+            }
+        });
     if (opened != onFrame)
-        problem(onFrame ? QStringLiteral("no viewer opened") : QStringLiteral("a double click on a label opened a viewer"));
+        problem(onFrame ? QStringLiteral("no viewer opened")
+                        : QStringLiteral("a double click on a label opened a viewer"));
     if (onFrame && module_.FormulaKind != kind)
         problem(QStringLiteral("FormulaKind is %1, expected %2").arg(Q(module_.FormulaKind), kind));
     if (!onFrame && module_.FormulaKind != kindBefore) problem(QStringLiteral("FormulaKind changed"));
@@ -965,9 +1027,13 @@ void RandomUser::openInformation(QWidget* owner) {
                 return;
             }
             if (info->parentWidget() != owner)
-                problem(QStringLiteral("the information window stands over %1").arg(Name(info->parentWidget())));
+                problem(
+                    QStringLiteral("the information window stands over %1").arg(Name(info->parentWidget())));
             switch (dice_.below(4)) {
-                case 0: action_ += ", closed by Escape"; QTest::keyClick(info->windowHandle(), Qt::Key_Escape); break;
+                case 0:
+                    action_ += ", closed by Escape";
+                    QTest::keyClick(info->windowHandle(), Qt::Key_Escape);
+                    break;
                 case 1: {
                     auto* link = info->findChild<QLabel*>(dice_.pick({"Label6", "Label8"}));
                     if (!link) {
@@ -989,7 +1055,8 @@ void RandomUser::openInformation(QWidget* owner) {
                 }
                 default: break;
             }
-            if (info->isVisible() && !info->close()) problem(QStringLiteral("the information window refused to close"));
+            if (info->isVisible() && !info->close())
+                problem(QStringLiteral("the information window refused to close"));
         });
     if (!opened) problem(QStringLiteral("the information window did not open"));
     count(QStringLiteral("information opened"));
@@ -1019,7 +1086,9 @@ void RandomUser::backToSelection() {
 
 // --- helpers -----------------------------------------------------------------------------
 
-QLineEdit* RandomUser::box(int slot) const { return static_cast<QLineEdit*>(control(QStringLiteral("txt%1").arg(slot))); }
+QLineEdit* RandomUser::box(int slot) const {
+    return static_cast<QLineEdit*>(control(QStringLiteral("txt%1").arg(slot)));
+}
 
 QWidget* RandomUser::control(const QString& name) const {
     QWidget* window = shell_.mainWindow();
@@ -1075,7 +1144,9 @@ void RandomUser::typeCharacter(QChar c) {
         QTest::sendKeyEvent(QTest::Click, keyboardWindow(), Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-void RandomUser::key(Qt::Key k, Qt::KeyboardModifiers modifiers) { QTest::keyClick(keyboardWindow(), k, modifiers); }
+void RandomUser::key(Qt::Key k, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(keyboardWindow(), k, modifiers);
+}
 
 // Mouse input goes through the window, so that Qt finds the widget under the
 // pointer and passes the event on as it does for real input.
@@ -1109,7 +1180,8 @@ MessageAnswer RandomUser::answerNextMessage(MessageButtons buttons) {
     return MessageAnswer::Ok;
 }
 
-void RandomUser::expectMessage(std::string_view text, MessageIcon icon, MessageButtons buttons, QWidget* parent) {
+void RandomUser::expectMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
+                               QWidget* parent) {
     expectedMessages_.append({{Q(text), Q(kMessageTitle), icon, buttons}, parent});
 }
 
@@ -1145,10 +1217,12 @@ void RandomUser::checkOneMainWindow(QWidget* expected) {
         if (qobject_cast<Form1*>(window) || qobject_cast<Form2*>(window)) ++mainWindows;
         if (window->isVisible()) ++shown;
     }
-    if (mainWindows != 1) problem(QStringLiteral("%1 selection and calculator windows exist").arg(mainWindows));
+    if (mainWindows != 1)
+        problem(QStringLiteral("%1 selection and calculator windows exist").arg(mainWindows));
     if (shown != 1) problem(QStringLiteral("%1 windows are shown").arg(shown));
     if (!expected->isVisible()) problem(QStringLiteral("the main window is hidden"));
-    if (QWidget* modal = QApplication::activeModalWidget()) problem("a modal window is left open: " + Name(modal));
+    if (QWidget* modal = QApplication::activeModalWidget())
+        problem("a modal window is left open: " + Name(modal));
     if (QWidget* popup = QApplication::activePopupWidget()) problem("a popup is left open: " + Name(popup));
     if (QApplication::activeWindow() != expected)
         problem("the main window cannot be activated; " + Name(QApplication::activeWindow()) + " is active");
@@ -1164,8 +1238,9 @@ void RandomUser::checkMessages() {
     QStringList seen, expected;
     for (const MessageRequest& request : shown) seen << request.text;
     for (const ExpectedMessage& message : expectedMessages_) expected << message.request.text;
-    problem(QStringLiteral("message boxes [%1], expected [%2] (or their title, icon, buttons or owner differ)")
-                .arg(seen.join(" | "), expected.join(" | ")));
+    problem(
+        QStringLiteral("message boxes [%1], expected [%2] (or their title, icon, buttons or owner differ)")
+            .arg(seen.join(" | "), expected.join(" | ")));
 }
 
 QPoint RandomUser::emptySpot(QWidget* window) const {

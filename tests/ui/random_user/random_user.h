@@ -46,7 +46,7 @@ struct ExpectedCalculator {
     std::string unit;
 
     void open(ShapeType openedShape);
-    void clearResults();                       // what every edit does
+    void clearResults();                                       // what every edit does
     void applyAns(const AnsOutcome& outcome, char separator);  // what Ans shows for a computed outcome
 };
 
@@ -180,8 +180,8 @@ private:
     int endsBefore_ = 0;
     qsizetype expectedUrls_ = 0;
     qsizetype urlsBefore_ = 0;
-    bool editsForbidden_ = false;   // the action must not change any input
-    bool unitForbidden_ = false;    // the action must not select a unit
+    bool editsForbidden_ = false;  // the action must not change any input
+    bool unitForbidden_ = false;   // the action must not select a unit
 
     bool inCalculator_ = false;  // which main window the actions so far must have led to
     bool opening_ = false;       // the action opens a new calculator

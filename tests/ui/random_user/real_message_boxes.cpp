@@ -59,7 +59,8 @@ MessageAnswer RealMessageBoxes::showMessage(QWidget* parent, const MessageReques
     QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
-            problems << QStringLiteral("the message box \"%1\" is not the active modal window").arg(request.text);
+            problems
+                << QStringLiteral("the message box \"%1\" is not the active modal window").arg(request.text);
             for (QWidget* window : QApplication::topLevelWidgets())
                 if (qobject_cast<QMessageBox*>(window) && window->isVisible()) window->close();
             return;
@@ -68,15 +69,18 @@ MessageAnswer RealMessageBoxes::showMessage(QWidget* parent, const MessageReques
         // A window manager gives the new box the keyboard; the offscreen platform may not have yet.
         if (!WaitUntilActive(box))
             problems << QStringLiteral("the message box \"%1\" never became active").arg(request.text);
-        if (box->text() != request.text || box->windowTitle() != request.title || box->parentWidget() != parent)
-            problems << QStringLiteral("the message box reads \"%1\" / \"%2\"").arg(box->windowTitle(), box->text());
+        if (box->text() != request.text || box->windowTitle() != request.title ||
+            box->parentWidget() != parent)
+            problems << QStringLiteral("the message box reads \"%1\" / \"%2\"")
+                            .arg(box->windowTitle(), box->text());
         if (!scripted) {
             box->close();  // the close box
             return;
         }
         QAbstractButton* button = box->button(ButtonFor(intended));
         if (!button) {
-            problems << QStringLiteral("the message box \"%1\" has no %2 button").arg(request.text, Describe(intended));
+            problems << QStringLiteral("the message box \"%1\" has no %2 button")
+                            .arg(request.text, Describe(intended));
             box->close();
             return;
         }
@@ -102,7 +106,8 @@ MessageAnswer RealMessageBoxes::showMessage(QWidget* parent, const MessageReques
     if (!answered) problems << QStringLiteral("the message box \"%1\" was never shown").arg(request.text);
     if (given != intended)
         problems << QStringLiteral("the message box \"%1\" answered %2 for %3")
-                        .arg(request.text, Describe(given), scripted ? Describe(intended) : QStringLiteral("its close box"));
+                        .arg(request.text, Describe(given),
+                             scripted ? Describe(intended) : QStringLiteral("its close box"));
     return given;
 }
 

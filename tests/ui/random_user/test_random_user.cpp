@@ -69,13 +69,13 @@ private slots:
         const auto chosenSeed = NumberFromEnvironment("VELMORA_RANDOM_SEED", valid);
         QVERIFY2(valid, "VELMORA_RANDOM_SEED is not a whole number");
         const auto chosenCount = NumberFromEnvironment("VELMORA_RANDOM_ACTIONS", valid);
-        QVERIFY2(valid && chosenCount.value_or(1) > 0, "VELMORA_RANDOM_ACTIONS is not a positive whole number");
+        QVERIFY2(valid && chosenCount.value_or(1) > 0,
+                 "VELMORA_RANDOM_ACTIONS is not a positive whole number");
         std::random_device entropy;
         const std::uint64_t seed = chosenSeed.value_or((std::uint64_t{entropy()} << 32) | entropy());
         const int actions = static_cast<int>(chosenCount.value_or(kDefaultActions));
-        qInfo("seed %llu, %d actions; replay with VELMORA_RANDOM_SEED=%llu", static_cast<unsigned long long>(seed),
-              actions, static_cast<unsigned long long>(seed));
-
+        qInfo("seed %llu, %d actions; replay with VELMORA_RANDOM_SEED=%llu",
+              static_cast<unsigned long long>(seed), actions, static_cast<unsigned long long>(seed));
 
         Dice dice(seed);
         Module1 module;
@@ -97,12 +97,14 @@ private slots:
         QStringList tally;
         for (auto it = user.tally().begin(); it != user.tally().end(); ++it)
             tally << QStringLiteral("%1 %2").arg(it.value(), 6).arg(it.key());
-        qInfo("%d actions in %.1f s\n%s", user.actionsDone(), clock.elapsed() / 1000.0, qUtf8Printable(tally.join('\n')));
+        qInfo("%d actions in %.1f s\n%s", user.actionsDone(), clock.elapsed() / 1000.0,
+              qUtf8Printable(tally.join('\n')));
         if (!passed) {
-            QFAIL(qUtf8Printable(QStringLiteral("%1\nreplay: VELMORA_RANDOM_SEED=%2 VELMORA_RANDOM_ACTIONS=%3")
-                                     .arg(user.failure())
-                                     .arg(seed)
-                                     .arg(actions)));
+            QFAIL(
+                qUtf8Printable(QStringLiteral("%1\nreplay: VELMORA_RANDOM_SEED=%2 VELMORA_RANDOM_ACTIONS=%3")
+                                   .arg(user.failure())
+                                   .arg(seed)
+                                   .arg(actions)));
         }
         // A run long enough to have reached them must have seen the main outcomes,
         // or the actions no longer do what they are meant to.
