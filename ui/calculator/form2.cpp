@@ -212,9 +212,7 @@ void Form2::setUnitListText(std::string_view text) {
 }
 
 MessageAnswer Form2::warn(std::string_view text, MessageButtons buttons) {
-    const MessageRequest request{ToQString(text), ToQString(kMessageTitle), MessageIcon::Exclamation,
-                                 buttons};
-    return context.platform.showMessage(this, request);
+    return ShowMessage(context.platform, this, text, MessageIcon::Exclamation, buttons);
 }
 
 }  // namespace velmora::ui

@@ -139,9 +139,7 @@ void Form1::Image2_DblClick(int /*index*/) {
 
 void Form1::cmd1_Click() {
     if (context_.module.SelectedShape == kNoShape) {
-        context_.platform.showMessage(
-            this, {QString::fromUtf8(kChooseShapeMessage), QString::fromUtf8(kMessageTitle),
-                   MessageIcon::Information, MessageButtons::Ok});
+        ShowMessage(context_.platform, this, kChooseShapeMessage, MessageIcon::Information);
         return;
     }
     context_.navigator.showCalculator();

@@ -5,9 +5,9 @@
 namespace velmora::ui {
 
 void ConfirmExit(QWidget* parent, Platform& platform) {
-    const MessageRequest request{QString::fromUtf8(kConfirmExitMessage), QString::fromUtf8(kMessageTitle),
-                                 MessageIcon::Question, MessageButtons::YesNo};
-    if (platform.showMessage(parent, request) == MessageAnswer::Yes) platform.endProgram();
+    if (ShowMessage(platform, parent, kConfirmExitMessage, MessageIcon::Question, MessageButtons::YesNo) ==
+        MessageAnswer::Yes)
+        platform.endProgram();
 }
 
 }  // namespace velmora::ui

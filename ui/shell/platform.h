@@ -6,6 +6,9 @@
 #include <QRect>
 #include <QString>
 #include <QUrl>
+#include <string_view>
+
+#include "core/messages.h"
 
 class QWidget;
 
@@ -42,6 +45,13 @@ public:
     // The part of the screen windows are centred on, in logical pixels.
     virtual QRect screenGeometry() const = 0;
 };
+
+// Shows one of the program's messages: every box bears the title "利用ナビ".
+inline MessageAnswer ShowMessage(Platform& platform, QWidget* parent, std::string_view text, MessageIcon icon,
+                                 MessageButtons buttons = MessageButtons::Ok) {
+    const auto utf8 = [](std::string_view t) { return QString::fromUtf8(t.data(), qsizetype(t.size())); };
+    return platform.showMessage(parent, {utf8(text), utf8(kMessageTitle), icon, buttons});
+}
 
 class QtPlatform final : public Platform {
 public:
