@@ -12,15 +12,16 @@
 #include <utility>
 #include <vector>
 
-#include "core/formulas.h"
+#include "core/formula_pictures.h"
 #include "core/module1.h"
 #include "ui/calculator/form2.h"
+#include "ui/common/context.h"
+#include "ui/common/look.h"
+#include "ui/common/platform.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
-#include "ui/shell/context.h"
 #include "ui/shell/form4.h"
-#include "ui/shell/look.h"
-#include "ui/shell/platform.h"
+#include "ui/shell/qt_platform.h"
 
 using namespace velmora;
 using namespace velmora::ui;

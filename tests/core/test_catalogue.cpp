@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/catalogue.h"
-#include "core/formulas.h"
+#include "core/formula_pictures.h"
 #include "core/units.h"
 
 using namespace velmora;

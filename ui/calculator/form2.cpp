@@ -15,10 +15,12 @@
 #include "core/messages.h"
 #include "core/numtext.h"
 #include "core/units.h"
-#include "ui/calculator/form2_text.h"
 #include "ui/calculator/result_copy.h"
 #include "ui/calculator/result_frame.h"
-#include "ui/shell/look.h"
+#include "ui/common/confirm_exit.h"
+#include "ui/common/look.h"
+#include "ui/common/placement.h"
+#include "ui/common/text.h"
 
 namespace velmora::ui {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "core/ans.h"
 #include "core/catalogue.h"
-#include "ui/shell/context.h"
-#include "ui/shell/platform.h"
+#include "ui/common/context.h"
+#include "ui/common/platform.h"
 
 class QCheckBox;
 class QComboBox;

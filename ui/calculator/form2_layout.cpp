@@ -12,8 +12,8 @@
 #include "core/units.h"
 #include "ui/calculator/form2.h"
 #include "ui/calculator/result_frame.h"
-#include "ui/shell/look.h"
-#include "ui/shell/twips.h"
+#include "ui/common/look.h"
+#include "ui/common/twips.h"
 
 namespace velmora::ui {
 namespace {

@@ -9,10 +9,10 @@
 #include "core/messages.h"
 #include "core/thickness.h"
 #include "ui/calculator/form2.h"
-#include "ui/calculator/form2_text.h"
 #include "ui/calculator/result_frame.h"
-#include "ui/shell/pictures.h"
-#include "ui/shell/twips.h"
+#include "ui/common/pictures.h"
+#include "ui/common/text.h"
+#include "ui/common/twips.h"
 
 namespace velmora::ui {
 namespace {

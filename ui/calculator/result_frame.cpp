@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "ui/shell/look.h"
-#include "ui/shell/twips.h"
+#include "ui/common/look.h"
+#include "ui/common/twips.h"
 
 namespace velmora::ui {
 namespace {

@@ -3,12 +3,13 @@
 #include <QLabel>
 #include <QShowEvent>
 
-#include "core/formulas.h"
+#include "core/formula_pictures.h"
+#include "ui/common/click_watcher.h"
+#include "ui/common/look.h"
+#include "ui/common/pictures.h"
+#include "ui/common/placement.h"
+#include "ui/common/twips.h"
 #include "ui/formula/formula_text.h"
-#include "ui/shell/click_watcher.h"
-#include "ui/shell/look.h"
-#include "ui/shell/pictures.h"
-#include "ui/shell/twips.h"
 
 namespace velmora::ui {
 namespace {

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
-#include "ui/shell/pictures.h"
+#include "ui/common/pictures.h"
 
 namespace velmora::ui {
 

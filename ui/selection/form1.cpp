@@ -9,11 +9,13 @@
 #include <QPushButton>
 
 #include "core/messages.h"
-#include "ui/shell/click_watcher.h"
-#include "ui/shell/look.h"
-#include "ui/shell/pictures.h"
-#include "ui/shell/platform.h"
-#include "ui/shell/twips.h"
+#include "ui/common/click_watcher.h"
+#include "ui/common/confirm_exit.h"
+#include "ui/common/look.h"
+#include "ui/common/pictures.h"
+#include "ui/common/placement.h"
+#include "ui/common/platform.h"
+#include "ui/common/twips.h"
 
 namespace velmora::ui {
 namespace {

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "core/catalogue.h"
-#include "ui/shell/context.h"
+#include "ui/common/context.h"
 
 class QFocusFrame;
 class QGroupBox;

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "ui/shell/context.h"
+#include "ui/common/context.h"
 
 class QLabel;
 

@@ -2,8 +2,9 @@
 #include <QApplication>
 
 #include "core/module1.h"
-#include "ui/shell/look.h"
-#include "ui/shell/platform.h"
+#include "ui/common/look.h"
+#include "ui/common/platform.h"
+#include "ui/shell/qt_platform.h"
 #include "ui/shell/shell.h"
 #include "ui/shell/translations.h"
 

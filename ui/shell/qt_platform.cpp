@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QScreen>
 
-#include "ui/shell/platform.h"
+#include "ui/shell/qt_platform.h"
 
 namespace velmora::ui {
 

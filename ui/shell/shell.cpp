@@ -4,10 +4,10 @@
 #include <QWidget>
 
 #include "ui/calculator/form2.h"
+#include "ui/common/platform.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/form4.h"
-#include "ui/shell/platform.h"
 
 namespace velmora::ui {
 

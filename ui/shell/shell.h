@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ui/shell/context.h"
+#include "ui/common/context.h"
 
 namespace velmora::ui {
 

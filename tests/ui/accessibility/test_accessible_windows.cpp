@@ -20,7 +20,7 @@
 #include <memory>
 #include <set>
 
-#include "core/formulas.h"
+#include "core/formula_pictures.h"
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"

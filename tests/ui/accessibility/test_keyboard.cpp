@@ -17,8 +17,8 @@
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"
 #include "ui/calculator/form2.h"
+#include "ui/common/look.h"
 #include "ui/selection/form1.h"
-#include "ui/shell/look.h"
 #include "ui/shell/shell.h"
 
 using namespace velmora;

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "tests/ui/support/test_setup.h"
-#include "ui/shell/twips.h"
+#include "ui/common/twips.h"
 
 namespace velmora::ui::testing {
 namespace {

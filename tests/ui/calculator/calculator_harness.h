@@ -10,7 +10,7 @@
 #include "core/module1.h"
 #include "tests/ui/support/fake_platform.h"
 #include "ui/calculator/form2.h"
-#include "ui/shell/context.h"
+#include "ui/common/context.h"
 
 namespace velmora::ui::testing {
 

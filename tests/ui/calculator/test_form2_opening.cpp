@@ -8,9 +8,9 @@
 #include <QPushButton>
 
 #include "tests/ui/calculator/calculator_harness.h"
-#include "ui/shell/look.h"
-#include "ui/shell/pictures.h"
-#include "ui/shell/twips.h"
+#include "ui/common/look.h"
+#include "ui/common/pictures.h"
+#include "ui/common/twips.h"
 
 using namespace velmora;
 using namespace velmora::ui;

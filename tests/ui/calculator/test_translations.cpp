@@ -7,7 +7,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "ui/shell/platform.h"
+#include "ui/common/platform.h"
+#include "ui/shell/qt_platform.h"
 #include "ui/shell/translations.h"
 
 using namespace velmora::ui;

@@ -5,12 +5,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/formulas.h"
+#include "core/formula_pictures.h"
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"
+#include "ui/common/pictures.h"
 #include "ui/formula/form3.h"
 #include "ui/formula/formula_text.h"
-#include "ui/shell/pictures.h"
 
 using namespace velmora;
 using namespace velmora::ui;

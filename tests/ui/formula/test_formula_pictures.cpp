@@ -9,11 +9,11 @@
 #include <QTest>
 #include <cmath>
 
-#include "core/formulas.h"
+#include "core/formula_pictures.h"
 #include "tests/ui/formula/formula_table.h"
 #include "tests/ui/support/test_setup.h"
+#include "ui/common/pictures.h"
 #include "ui/formula/formula_text.h"
-#include "ui/shell/pictures.h"
 
 using namespace velmora;
 using namespace velmora::ui;

@@ -14,7 +14,7 @@
 #include <cstdio>
 
 #include "core/catalogue.h"
-#include "ui/shell/pictures.h"
+#include "ui/common/pictures.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "tests/ui/support/test_setup.h"
-#include "ui/shell/pictures.h"
+#include "ui/common/pictures.h"
 
 using namespace velmora::ui;
 

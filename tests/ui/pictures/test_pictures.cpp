@@ -16,7 +16,7 @@
 
 #include "core/catalogue.h"
 #include "tests/ui/support/test_setup.h"
-#include "ui/shell/pictures.h"
+#include "ui/common/pictures.h"
 
 namespace {
 

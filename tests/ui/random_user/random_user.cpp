@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "core/catalogue.h"
-#include "core/formulas.h"
+#include "core/formula_pictures.h"
 #include "core/messages.h"
 #include "core/numtext.h"
 #include "core/thickness.h"

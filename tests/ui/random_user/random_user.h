@@ -20,7 +20,7 @@
 #include "core/module1.h"
 #include "tests/ui/random_user/random_texts.h"
 #include "tests/ui/support/fake_platform.h"
-#include "ui/shell/platform.h"
+#include "ui/common/platform.h"
 
 class QWidget;
 class QWindow;

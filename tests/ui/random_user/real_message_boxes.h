@@ -7,7 +7,8 @@
 #include <QStringList>
 
 #include "tests/ui/support/fake_platform.h"
-#include "ui/shell/platform.h"
+#include "ui/common/platform.h"
+#include "ui/shell/qt_platform.h"
 
 namespace velmora::ui::testing {
 

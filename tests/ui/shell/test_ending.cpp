@@ -11,8 +11,9 @@
 
 #include "core/module1.h"
 #include "tests/ui/support/test_setup.h"
+#include "ui/common/platform.h"
 #include "ui/shell/form4.h"
-#include "ui/shell/platform.h"
+#include "ui/shell/qt_platform.h"
 #include "ui/shell/shell.h"
 
 using namespace velmora;

@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <deque>
 
-#include "ui/shell/platform.h"
+#include "ui/common/platform.h"
 
 namespace velmora::ui::testing {
 

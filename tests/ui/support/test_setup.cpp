@@ -1,6 +1,6 @@
 #include "tests/ui/support/test_setup.h"
 
-#include "ui/shell/look.h"
+#include "ui/common/look.h"
 
 namespace velmora::ui::testing {
 

@@ -1,4 +1,5 @@
-// Text helpers shared by the calculator's sources.
+// Text helpers the windows share: UTF-8 views to QString, the decimal separator
+// and the number texts of the results.
 #pragma once
 
 #include <QLocale>

@@ -1,12 +1,12 @@
-#include "ui/shell/pictures.h"
+#include "ui/common/pictures.h"
 
 #include <QPainter>
 #include <QPixmapCache>
 #include <QSvgRenderer>
 
 #include "core/catalogue.h"
-#include "core/formulas.h"
-#include "ui/shell/twips.h"
+#include "core/formula_pictures.h"
+#include "ui/common/twips.h"
 
 namespace velmora::ui {
 namespace {

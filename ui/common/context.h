@@ -27,7 +27,4 @@ struct AppContext {
     Navigator& navigator;
 };
 
-// "本当に終了しますか？" with Yes and No; Yes ends the program, No does nothing.
-void ConfirmExit(QWidget* parent, Platform& platform);
-
 }  // namespace velmora::ui

@@ -53,12 +53,4 @@ inline MessageAnswer ShowMessage(Platform& platform, QWidget* parent, std::strin
     return platform.showMessage(parent, {utf8(text), utf8(kMessageTitle), icon, buttons});
 }
 
-class QtPlatform final : public Platform {
-public:
-    MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) override;
-    void openUrl(const QUrl& url) override;
-    void endProgram() override;
-    QRect screenGeometry() const override;
-};
-
 }  // namespace velmora::ui

@@ -1,5 +1,5 @@
 // The look every window shares: the peach background, the Japanese Gothic
-// font, the program icon, a fixed size, and centring on the screen.
+// font, the program icon and a fixed size.
 #pragma once
 
 #include <QColor>
@@ -8,8 +8,6 @@
 class QWidget;
 
 namespace velmora::ui {
-
-class Platform;
 
 // RGB(255, 224, 192): windows, frames, labels and check boxes.
 inline QColor WindowColour() { return {255, 224, 192}; }
@@ -40,9 +38,5 @@ inline constexpr WindowSize kInformationWindowSize{5355, 2310, 5445, 2685};  // 
 // Background colour, 9 pt font, program icon and the fixed client size; no
 // maximise or minimise box.
 void ApplyWindowLook(QWidget* window, const WindowSize& size);
-
-// Centres the window on the platform's screen by its outer size:
-// Left = (screen width − window width) / 2, Top = (screen height − window height) / 2.
-void PlaceWindow(QWidget* window, const WindowSize& size, const Platform& platform);
 
 }  // namespace velmora::ui

@@ -1,4 +1,4 @@
-#include "core/formulas.h"
+#include "core/formula_pictures.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "ui/shell/click_watcher.h"
+#include "ui/common/click_watcher.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "core/messages.h"
-#include "ui/shell/context.h"
-#include "ui/shell/platform.h"
+#include "ui/common/context.h"
+#include "ui/common/platform.h"
 
 namespace velmora::ui {
 

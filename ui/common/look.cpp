@@ -1,12 +1,11 @@
-#include "ui/shell/look.h"
+#include "ui/common/look.h"
 
 #include <QIcon>
 #include <QPalette>
 #include <QWidget>
 
-#include "ui/shell/pictures.h"
-#include "ui/shell/platform.h"
-#include "ui/shell/twips.h"
+#include "ui/common/pictures.h"
+#include "ui/common/twips.h"
 
 namespace velmora::ui {
 
@@ -36,13 +35,6 @@ void ApplyWindowLook(QWidget* window, const WindowSize& size) {
     window->setWindowFlags((window->windowFlags() & ~(Qt::WindowMinMaxButtonsHint)) |
                            Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint);
-}
-
-void PlaceWindow(QWidget* window, const WindowSize& size, const Platform& platform) {
-    const QRect screen = platform.screenGeometry();
-    const double left = (ToTwips(screen.width()) - size.outerWidth) / 2;
-    const double top = (ToTwips(screen.height()) - size.outerHeight) / 2;
-    window->move(screen.x() + Px(left), screen.y() + Px(top));
 }
 
 }  // namespace velmora::ui
