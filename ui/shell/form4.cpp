@@ -11,6 +11,7 @@
 #include "ui/common/placement.h"
 #include "ui/common/platform.h"
 #include "ui/common/twips.h"
+#include "velmora/version.h"
 
 namespace velmora::ui {
 namespace {
@@ -36,7 +37,7 @@ struct LabelLayout {
 // readers walk them.
 constexpr LabelLayout kLabels[] = {
     {"Label1", ": velmora", 2280, 240, 2175},
-    {"Label2", ": 0.0.2", 2280, 480, 735},
+    {"Label2", nullptr, 2280, 480, 735},  // ": " and the version
     {"Label3", "ソフト名", 1320, 240, 735},
     {"Label4", "バージョン", 1320, 480, 975},
     {"Label9", "Copyright (C) 2026 velmora project", 480, 1800, 4095},
@@ -72,7 +73,9 @@ void Form4::setupIcon() {
 
 void Form4::setupLabels() {
     for (const LabelLayout& layout : kLabels) {
-        auto* label = new QLabel(QString::fromUtf8(layout.caption), this);
+        const QString caption = layout.caption ? QString::fromUtf8(layout.caption)
+                                               : QStringLiteral(": ") + QString::fromLatin1(kVersion);
+        auto* label = new QLabel(caption, this);
         label->setObjectName(QString::fromLatin1(layout.name));
         label->setTextFormat(Qt::PlainText);
         label->setGeometry(TwipsRect(layout.left, layout.top, layout.width, kLabelHeight));

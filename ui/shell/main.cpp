@@ -7,12 +7,13 @@
 #include "ui/shell/qt_platform.h"
 #include "ui/shell/shell.h"
 #include "ui/shell/translations.h"
+#include "velmora/version.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("velmora"));
-    QApplication::setApplicationVersion(QStringLiteral("0.0.2"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("example.velmora.Velmora"));
+    QApplication::setApplicationName(QString::fromLatin1(velmora::kProgramName));
+    QApplication::setApplicationVersion(QString::fromLatin1(velmora::kVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(velmora::kApplicationId));
     velmora::ui::InstallFontSubstitutions();
     velmora::ui::InstallTranslations(app);  // without the catalogue Qt's buttons stay English
 
