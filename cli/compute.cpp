@@ -33,6 +33,26 @@ struct ThicknessRun {
     }
 };
 
+// Every property of the exact section (the entered boxes only), converted to
+// the display unit as the details window converts them.
+PropertiesView ComputeAllProperties(const Section& section, const Options& options) {
+    PropertiesView view;
+    view.unit = options.displayUnit.value_or(section.unit);
+    PropertiesOutcome outcome =
+        ComputeProperties(section.shape->index, section.texts, options.decimalSeparator);
+    if (auto* error = std::get_if<SectionError>(&outcome)) {
+        view.sectionError = std::move(error->message);
+        return view;
+    }
+    SectionProperties values = std::get<SectionProperties>(outcome);
+    const double factor = LengthFactor(section.unit, view.unit).value_or(1.0);
+    if (factor != 1.0)
+        for (const PropertyInfo& info : AllProperties())
+            values[info.property] = Convert(info.property, values[info.property], factor);
+    view.values = values;
+    return view;
+}
+
 }  // namespace
 
 bool HasThinWall(const ShapeEntry& shape) { return shape.option != ThicknessOption::None; }
@@ -79,7 +99,7 @@ Record Compute(const Section& section, const Options& options) {
     Record record;
     record.section = section;
     record.calculator = RunCalculator(section, options.decimalSeparator);
-    // TODO(props): the full property set once core/properties.cpp lands.
+    if (options.all) record.properties = ComputeAllProperties(section, options);
     return record;
 }
 

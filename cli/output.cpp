@@ -102,6 +102,8 @@ private:
         }
         out_ += "properties (" + p.unit + "):\n";
         for (const PropertyInfo& info : AllProperties()) {
+            // As in the details window: principal axes only where they differ from x and y.
+            if (info.principal && !p.values->hasPrincipalAxes()) continue;
             const double value = (*p.values)[info.property];
             out_ += "  " + std::string(info.key);
             out_.append(info.key.size() < 10 ? 10 - info.key.size() : 1, ' ');

@@ -124,6 +124,32 @@ p = subprocess.run([PROGRAM, "--format", "json", "0", b"\xff\xfe", "2"], capture
 record = json.loads(p.stdout.decode("utf-8"))
 check(record["inputs"]["h"] == "\ufffd\ufffd", f"invalid UTF-8 input {record['inputs']}")
 
+# --all: every property under its key, in order, as plain JSON numbers.
+KEYS = ("A e_top e_bottom e_left e_right Ix Iy Ixy Iu Iv alpha Zx_top Zx_bottom Zy_left Zy_right ix iy iu "
+        "iv Ip Zpx Zpy fx fy perimeter").split()
+status, out, _ = run("--all", "--format", "json", "0", "h=30", "b=20")
+record = json.loads(out)
+props = record["properties"]
+check(status == 0 and list(props) == KEYS, f"--all keys {list(props)}")
+check(all(isinstance(v, (int, float)) for v in props.values()), "--all numbers")
+check(props["A"] == 600 and props["Ix"] == 45000 and props["Zx_top"] == 3000 and props["perimeter"] == 100,
+      f"--all rectangle {props}")
+status, out, _ = run("--all", "--format", "json", "--display-unit", "cm", "0", "h=30", "b=20")
+record = json.loads(out)
+check(record["display_unit"] == "cm" and record["properties"]["A"] == 6 and record["properties"]["Ix"] == 4.5
+      and record["properties"]["fx"] == 1.5 and record["calculator"]["A"] == "600", f"--display-unit {record}")
+status, out, _ = run("--all", "--format", "json", "--unit", "in", "--display-unit", "ft", "11", "12")
+props = json.loads(out)["properties"]
+check(abs(props["A"] - 3.141592653589793 / 4) < 1e-15, f"in to ft {props['A']}")
+status, out, err = run("--all", "--format", "json", "3", "5", "4")
+record = json.loads(out)
+check(status == 1 and record["properties"] is None and record["section_error"] and record["section_error"] in err,
+      f"section error {record} {err!r}")
+status, out, _ = run("--all", "--format", "csv", "--batch", "-", stdin=b"shape,v1,v2\n0,30,20\n3,5,4\n")
+table = list(csv.DictReader(io.StringIO(out)))
+check(status == 1 and float(table[0]["Ix"]) == 45000 and table[1]["Ix"] == "" and table[1]["section_error"],
+      f"--all csv {table}")
+
 if failures:
     print("\n".join("FAIL: " + f for f in failures))
     sys.exit(1)

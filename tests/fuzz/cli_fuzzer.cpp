@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view all(reinterpret_cast<const char*>(data), size);
     const std::size_t split = all.find("\n\n");
     const std::string_view argText = all.substr(0, split);
-    const std::string_view input = split == std::string_view::npos ? std::string_view{} : all.substr(split + 2);
+    const std::string_view input =
+        split == std::string_view::npos ? std::string_view{} : all.substr(split + 2);
 
     std::vector<std::string_view> args;
     for (std::string_view rest = argText; !rest.empty() && args.size() < 64;) {
