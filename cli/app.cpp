@@ -142,7 +142,7 @@ int Batch(const Request& request, const Options& options, std::FILE* in, std::FI
             complete = false;
             continue;
         }
-        const Record record = Compute(std::get<Section>(row), options);
+        const Record record = Compute(std::move(std::get<Section>(row)), options);
         writer->record(record, line);
         if (!Report(record, line, err)) complete = false;
     }

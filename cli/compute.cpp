@@ -95,11 +95,11 @@ bool Record::complete() const {
     return !properties || properties->values.has_value();
 }
 
-Record Compute(const Section& section, const Options& options) {
+Record Compute(Section section, const Options& options) {
     Record record;
-    record.section = section;
     record.calculator = RunCalculator(section, options.decimalSeparator);
     if (options.all) record.properties = ComputeAllProperties(section, options);
+    record.section = std::move(section);
     return record;
 }
 

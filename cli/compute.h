@@ -57,7 +57,7 @@ struct Record {
 // the unit already chosen.
 CalculatorView RunCalculator(const Section& section, char decimalSeparator);
 
-Record Compute(const Section& section, const Options& options);
+Record Compute(Section section, const Options& options);
 
 // The thin-wall option of the shape exists.
 bool HasThinWall(const ShapeEntry& shape);

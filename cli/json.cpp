@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace velmora::cli {
 namespace {
@@ -71,6 +72,15 @@ void AppendJsonString(std::string& out, std::string_view text) {
 void AppendShortest(std::string& out, double value) {
     if (!std::isfinite(value)) return;
     char buffer[32];
+    // Whole numbers below 100000 print as integers, which is also what the
+    // shortest form chooses for them (from 100000 on, "1e+05" is shorter),
+    // and much quicker to make.
+    if (value == std::trunc(value) && std::fabs(value) < 100000 && !(value == 0 && std::signbit(value))) {
+        const auto [end, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(value));
+        if (ec == std::errc{}) out.append(buffer, end);
+        return;
+    }
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
     if (ec == std::errc{}) out.append(buffer, end);
 }

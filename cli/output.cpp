@@ -1,6 +1,7 @@
 #include "cli/output.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -126,7 +127,7 @@ private:
 class TableWriter : public Writer {
 public:
     TableWriter(char separator, const Options& options, bool batch, Sink& sink)
-        : separator_(separator), options_(options), batch_(batch), sink_(sink) {
+        : separator_(separator), options_(options), batch_(batch), sink_(sink), out_(sink.buffer()) {
         std::vector<std::string> header;
         if (batch_) header.emplace_back("line");
         for (const char* name : {"shape", "name", "unit", "thin_wall", "A", "I", "Z", "k2", "second_A",
@@ -139,16 +140,17 @@ public:
         }
         if (batch_) header.emplace_back("error");
         columns_ = header.size();
-        out_.clear();
         for (std::size_t i = 0; i < header.size(); ++i) cell(i, header[i]);
         out_ += '\n';
-        sink_.write(out_);
+        sink_.commit();
     }
 
     void record(const Record& r, long line) override {
-        out_.clear();
         std::size_t i = 0;
-        if (batch_) cell(i++, std::to_string(line));
+        if (batch_) {
+            char digits[24];
+            cell(i++, std::string_view(digits, std::to_chars(digits, digits + sizeof digits, line).ptr));
+        }
         const CalculatorView& c = r.calculator;
         cell(i++, std::to_string(r.section.shape->index));
         cell(i++, r.section.shape->name);
@@ -163,36 +165,39 @@ public:
             const PropertiesView* p = r.properties ? &*r.properties : nullptr;
             cell(i++, p ? std::string_view(p->unit) : "");
             for (const PropertyInfo& info : AllProperties()) {
-                number_.clear();
-                if (p && p->values) AppendShortest(number_, (*p->values)[info.property]);
-                cell(i++, number_);
+                // A number needs no quoting: written straight into the row.
+                out_ += separator_;
+                ++i;
+                if (p && p->values) AppendShortest(out_, (*p->values)[info.property]);
             }
             cell(i++, p && !p->values ? std::string_view(p->sectionError) : "");
         }
         if (batch_) cell(i++, "");
         out_ += '\n';
-        sink_.write(out_);
+        sink_.commit();
     }
 
     void error(long line, std::string_view reason) override {
-        out_.clear();
         cell(0, std::to_string(line));
         for (std::size_t i = 1; i + 1 < columns_; ++i) cell(i, "");
         cell(columns_ - 1, reason);
         out_ += '\n';
-        sink_.write(out_);
+        sink_.commit();
     }
 
 private:
     void cell(std::size_t index, std::string_view text) {
         if (index > 0) out_ += separator_;
+        bool plain = true;
+        for (char ch : text)
+            if (ch == '\n' || ch == '\r' || ch == '"' || ch == separator_) plain = false;
+        if (plain) {
+            out_.append(text);
+            return;
+        }
         if (separator_ == '\t') {
             // TSV has no quoting: tabs and line breaks inside a cell become blanks.
             for (char ch : text) out_ += (ch == '\t' || ch == '\n' || ch == '\r') ? ' ' : ch;
-            return;
-        }
-        if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-            out_.append(text);
             return;
         }
         out_ += '"';
@@ -207,8 +212,7 @@ private:
     Options options_;
     bool batch_;
     Sink& sink_;
-    std::string out_;
-    std::string number_;
+    std::string& out_;  // the sink's buffer: rows are built in place
     std::size_t columns_ = 0;
 };
 

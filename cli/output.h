@@ -24,6 +24,12 @@ public:
         buffer_.append(text);
         if (buffer_.size() >= kFlushSize) flush();
     }
+    // For writers that build a record in place: append to buffer(), then
+    // commit() once the record is whole (only commit() and write() flush).
+    std::string& buffer() { return buffer_; }
+    void commit() {
+        if (buffer_.size() >= kFlushSize) flush();
+    }
     bool flush();
     bool failed() const { return failed_; }
 

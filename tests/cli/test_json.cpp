@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -51,4 +52,14 @@ TEST(Json, NumbersRoundTripAndNonFiniteIsNull) {
     EXPECT_EQ(Num(-std::numeric_limits<double>::infinity()), "null");
     for (double v : {329.33333333333331, 5e-324, 1.7976931348623157e308, 123456789.125})
         EXPECT_EQ(std::strtod(Num(v).c_str(), nullptr), v);
+}
+
+TEST(Json, WholeNumbersTakeTheSameShortestFormAsAnyOther) {
+    for (double v : {0.0, 1.0, -5.0, 99999.0, 100000.0, -100000.0, 1e6, 123456.0, 9007199254740992.0, 1e22}) {
+        char buffer[32];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+        std::string out;
+        AppendShortest(out, v);
+        EXPECT_EQ(out, std::string(buffer, end)) << v;
+    }
 }
