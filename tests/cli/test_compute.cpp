@@ -183,3 +183,46 @@ TEST(CalculatorView, DecimalCommaReadsAndWritesTheComma) {
     const CalculatorView dot = RunCalculator(Make(0, {"4.5", "2"}, false), ',');
     EXPECT_EQ(dot.message, kInputErrorMessage);
 }
+
+TEST(Properties, AllGivesTheCoresPropertiesInTheDisplayUnit) {
+    struct Case {
+        int shape;
+        std::vector<std::string> values;
+        std::string unit, displayUnit;
+    };
+    const std::vector<Case> cases = {
+        {0, {"30", "20"}, "mm", "cm"},
+        {24, {"20", "30", "200", "10"}, "mm", "mm"},
+        {12, {"80", "100"}, "in", "ft"},
+        {15, {"90", "100", "40", "50"}, "尺", "m"},
+    };
+    for (const Case& c : cases) {
+        Section section = Make(c.shape, c.values);
+        section.unit = c.unit;
+        const Record record = Compute(section, Options{'.', true, c.displayUnit});
+        ASSERT_TRUE(record.properties && record.properties->values) << c.shape;
+        EXPECT_EQ(record.properties->unit, c.displayUnit);
+        const auto exact =
+            std::get<SectionProperties>(ComputeProperties(section.shape->index, section.texts));
+        const double factor = *LengthFactor(c.unit, c.displayUnit);
+        for (const PropertyInfo& info : AllProperties())
+            EXPECT_EQ((*record.properties->values)[info.property],
+                      Convert(info.property, exact[info.property], factor))
+                << c.shape << " " << info.key;
+    }
+    // 30 × 20 mm in cm: A = 6 cm², Ix = 4.5 cm⁴; the calculator's texts stay in mm.
+    const Record rectangle = Compute(Make(0, {"30", "20"}), Options{'.', true, "cm"});
+    EXPECT_EQ((*rectangle.properties->values)[Property::A], 6);
+    EXPECT_EQ((*rectangle.properties->values)[Property::Ix], 4.5);
+    EXPECT_EQ(rectangle.calculator.first[0], "600");
+}
+
+TEST(Properties, ASectionErrorMakesTheRecordIncomplete) {
+    const Record record = Compute(Make(3, {"5", "4"}), Options{'.', true, std::nullopt});
+    ASSERT_TRUE(record.properties.has_value());
+    EXPECT_FALSE(record.properties->values.has_value());
+    EXPECT_FALSE(record.properties->sectionError.empty());
+    EXPECT_TRUE(record.calculator.firstLine);  // the calculator itself computes it
+    EXPECT_FALSE(record.complete());
+    EXPECT_TRUE(Compute(Make(3, {"4", "5"}), Options{'.', true, std::nullopt}).complete());
+}
