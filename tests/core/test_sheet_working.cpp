@@ -198,6 +198,14 @@ std::set<std::string> Symbols(std::span<const InputSlot> slots) {
     return out;
 }
 
+// The kind of picture a result is worked out under (e₁, e₂ under Z's, which shows them).
+std::string KindOf(Field f) {
+    if (f == &V::resA || f == &V::resA2) return "a";
+    if (f == &V::resI || f == &V::resI2) return "i";
+    if (f == &V::resK || f == &V::resK2) return "k";
+    return "z";
+}
+
 bool HasSecondModulus(int shape) { return shape == 6 || shape == 13 || shape >= 22; }
 bool HasCentroidLines(int shape) { return shape >= 22; }
 
@@ -306,6 +314,7 @@ void CheckAgainstCalculator(int shape, const InputTexts& texts, bool ticked) {
         EXPECT_EQ(line.result, x.result);
         EXPECT_EQ(line.thinWall, x.thinWall);
         EXPECT_EQ(line.intermediate, x.intermediate);
+        EXPECT_EQ(line.formulaPicture, FormulaPictureIndex(shape, KindOf(x.field)));
         const float stored = o.values.*x.field;
         EXPECT_EQ(line.value, SingleToText(stored));
 
@@ -381,12 +390,6 @@ TEST(SheetWorking, SecondModulusAndCentroidLines) {
 }
 
 TEST(SheetWorking, EveryPictureHasTheTemplatesOfItsResults) {
-    const auto kindOf = [](Field f) -> std::string {
-        if (f == &V::resA || f == &V::resA2) return "a";
-        if (f == &V::resI || f == &V::resI2) return "i";
-        if (f == &V::resK || f == &V::resK2) return "k";
-        return "z";
-    };
     const std::map<std::string, Field> firstLine{
         {"a", &V::resA}, {"i", &V::resI}, {"k", &V::resK}, {"z", &V::resZ}};
     std::set<int> covered;
@@ -397,7 +400,7 @@ TEST(SheetWorking, EveryPictureHasTheTemplatesOfItsResults) {
             int own = 0;
             for (const WorkingTemplate& t : WorkingTemplates()) {
                 if (t.picture != picture) continue;
-                EXPECT_EQ(kindOf(t.field), kind) << "picture " << picture << " " << t.form;
+                EXPECT_EQ(KindOf(t.field), kind) << "picture " << picture << " " << t.form;
                 own += t.field == field;
             }
             EXPECT_EQ(own, 1) << "shape " << shape << " kind " << kind;
@@ -409,7 +412,7 @@ TEST(SheetWorking, EveryPictureHasTheTemplatesOfItsResults) {
         EXPECT_GE(t.picture, 0);
         EXPECT_LT(t.picture, kFormulaPictureCount);
         EXPECT_TRUE(
-            rows.insert({t.picture, kindOf(t.field) + std::string(t.result) + std::string(t.form)}).second);
+            rows.insert({t.picture, KindOf(t.field) + std::string(t.result) + std::string(t.form)}).second);
     }
 }
 
