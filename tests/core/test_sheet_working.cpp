@@ -423,13 +423,26 @@ TEST(SheetWorking, NumbersEvaluateToTheCalculatorsResults) {
         for (bool ticked : {false, true}) {
             if (ticked && !option) continue;
             for (int run = 0; run < 25; ++run) {
-                const InputTexts texts = WithDerived(shape, RandomDimensions(shape, rng), ticked);
+                const InputTexts entered = RandomDimensions(shape, rng);
+                const InputTexts texts = WithDerived(shape, entered, ticked);
                 const AnsOutcome o = ComputeAnswers(static_cast<ShapeType>(shape), texts, ticked, {});
                 ASSERT_EQ(o.message, AnsMessage::None) << "shape " << shape;
                 if (ticked) {
                     ASSERT_EQ(o.secondLine, SecondLine::Full);
                 }
                 CheckAgainstCalculator(shape, texts, ticked);
+
+                // The same negated (the calculator rejects no sign), and scaled to
+                // numbers it writes in exponent form; some of these fail or skip
+                // the thin-wall line, and the sheet must follow.
+                InputTexts negated = entered, scaled = entered;
+                for (std::size_t i = 0; i < entered.size(); ++i) {
+                    if (entered[i].empty()) continue;
+                    negated[i] = "-" + entered[i];
+                    scaled[i] = entered[i] + "E6";
+                }
+                CheckAgainstCalculator(shape, WithDerived(shape, negated, ticked), ticked);
+                CheckAgainstCalculator(shape, WithDerived(shape, scaled, ticked), ticked);
             }
         }
     }
