@@ -214,6 +214,7 @@ struct Expected {
     Field field;
     bool thinWall;
     bool intermediate;
+    std::string unit;  // with the unit "mm"
 };
 
 // What the sheet must list for an outcome, in order: the first line as the
@@ -221,20 +222,20 @@ struct Expected {
 std::vector<Expected> ExpectedLines(int shape, const AnsOutcome& o) {
     if (!o.showFirstLine) return {};
     const bool twoZ = HasSecondModulus(shape);
-    std::vector<Expected> lines{{"A", &V::resA, false, false}};
+    std::vector<Expected> lines{{"A", &V::resA, false, false, "mm²"}};
     if (HasCentroidLines(shape)) {
-        lines.push_back({"e₂", &V::aux4, false, true});
-        lines.push_back({"e₁", &V::aux3, false, true});
+        lines.push_back({"e₂", &V::aux4, false, true, "mm"});
+        lines.push_back({"e₁", &V::aux3, false, true, "mm"});
     }
-    lines.push_back({"I", &V::resI, false, false});
-    lines.push_back({twoZ ? "Z₁" : "Z", &V::resZ, false, false});
-    lines.push_back({"k²", &V::resK, false, false});
-    if (o.secondLine == SecondLine::ZOnly) lines.push_back({"Z₂", &V::resZ2, false, false});
+    lines.push_back({"I", &V::resI, false, false, "mm⁴"});
+    lines.push_back({twoZ ? "Z₁" : "Z", &V::resZ, false, false, "mm³"});
+    lines.push_back({"k²", &V::resK, false, false, "mm²"});
+    if (o.secondLine == SecondLine::ZOnly) lines.push_back({"Z₂", &V::resZ2, false, false, "mm³"});
     if (o.secondLine == SecondLine::Full) {
-        lines.push_back({"A", &V::resA2, true, false});
-        lines.push_back({"I", &V::resI2, true, false});
-        lines.push_back({"Z", &V::resZ2, true, false});
-        lines.push_back({"k²", &V::resK2, true, false});
+        lines.push_back({"A", &V::resA2, true, false, "mm²"});
+        lines.push_back({"I", &V::resI2, true, false, "mm⁴"});
+        lines.push_back({"Z", &V::resZ2, true, false, "mm³"});
+        lines.push_back({"k²", &V::resK2, true, false, "mm²"});
     }
     return lines;
 }
@@ -314,6 +315,7 @@ void CheckAgainstCalculator(int shape, const InputTexts& texts, bool ticked) {
         EXPECT_EQ(line.result, x.result);
         EXPECT_EQ(line.thinWall, x.thinWall);
         EXPECT_EQ(line.intermediate, x.intermediate);
+        EXPECT_EQ(line.unit, x.unit);
         EXPECT_EQ(line.formulaPicture, FormulaPictureIndex(shape, KindOf(x.field)));
         const float stored = o.values.*x.field;
         EXPECT_EQ(line.value, SingleToText(stored));
@@ -541,6 +543,9 @@ TEST(SheetWorking, NumbersAreWrittenAsTheCalculatorReadThem) {
     EXPECT_EQ(negative[2].numbers, "(1/6) × (-3)³");
     EXPECT_EQ(Working(0, Texts({"3", "-2"}))[0].value, "-6");
     // Exponent form: in parentheses under a power only.
+    const auto square = Working(2, Texts({"2E7"}));
+    EXPECT_EQ(square[0].numbers, "(2E+07)²");
+    EXPECT_EQ(square[1].numbers, "(1/12) × (2E+07)⁴");
     const auto large = Working(0, Texts({"2E7", "3"}));
     EXPECT_EQ(large[0].numbers, "3 × 2E+07");
     EXPECT_EQ(large[1].numbers, "(1/12) × 3 × (2E+07)³");
