@@ -59,7 +59,9 @@ SectionProperties Complete(const section::Basic& b) {
         const double mean = (b.ix + b.iy) / 2;
         const double radius = std::hypot((b.ix - b.iy) / 2, b.ixy);
         p[Iu] = mean + radius;
-        p[Iv] = mean - radius;
+        // Iu·Iv = Ix·Iy − Ixy²: no cancellation where Iv is much below Iu
+        // (a wide, flat angle), and each term divided first to stay in range.
+        p[Iv] = b.ix * (b.iy / p[Iu]) - b.ixy * (b.ixy / p[Iu]);
         // The axis of the largest moment: tan 2α = −2·Ixy ÷ (Ix − Iy).
         p[alpha] = std::atan2(-2 * b.ixy, b.ix - b.iy) / 2 * (180 / std::numbers::pi);
     } else {

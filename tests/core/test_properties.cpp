@@ -261,6 +261,18 @@ TEST(PropertiesByHand, UnequalAngle) {
     EXPECT_EQ(p[perimeter], 2 * (90 + 10 + 60));
 }
 
+TEST(PropertiesByHand, FlatWideAngleKeepsItsSmallPrincipalMoment) {
+    // An upright far wider than high: Iv is some 1e-23 of Iu, and taking it
+    // as the mean less the radius loses it entirely.
+    const SectionProperties p = Props(24, {"4", "30", "200", "1.13297024E+13"});
+    const long double det =
+        static_cast<long double>(p[Ix]) * p[Iy] - static_cast<long double>(p[Ixy]) * p[Ixy];
+    EXPECT_GT(p[Iv], 0);
+    EXPECT_NEAR(static_cast<double>(det / p[Iu] / p[Iv]), 1, 1e-12);
+    EXPECT_LE(p[Iv], p[Ix]);
+    EXPECT_GT(p[iv], 0);
+}
+
 TEST(PropertiesByHand, Circle) {
     const SectionProperties p = Props(11, {"100"});
     EXPECT_NEAR(p[A], 2500 * kPi, 1e-9);
