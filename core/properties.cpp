@@ -157,8 +157,8 @@ std::optional<Property> PropertyForKey(std::string_view key) {
 
 bool SectionProperties::hasPrincipalAxes() const {
     const double product = (*this)[Property::Ixy];
-    return product != 0 &&
-           std::fabs(product) > kProductNoise * std::sqrt((*this)[Property::Ix] * (*this)[Property::Iy]);
+    return product != 0 && std::fabs(product) > kProductNoise * std::sqrt((*this)[Property::Ix]) *
+                                                    std::sqrt((*this)[Property::Iy]);
 }
 
 PropertiesOutcome ComputeProperties(ShapeType shape, const InputTexts& texts, char decimalSeparator) {

@@ -450,6 +450,13 @@ TEST(PropertyTable, ProductNoiseIsNoPrincipalAxis) {
     EXPECT_FALSE(p.hasPrincipalAxes());
     p[Ixy] = -1e-11;
     EXPECT_TRUE(p.hasPrincipalAxes());
+    p[Ix] = p[Iy] = 1;
+    p[Ixy] = 1e-12;  // exactly at the threshold: still noise
+    EXPECT_FALSE(p.hasPrincipalAxes());
+    // Moments near the top of the double range: the threshold must not overflow.
+    p[Ix] = p[Iy] = 1e160;
+    p[Ixy] = -1e159;
+    EXPECT_TRUE(p.hasPrincipalAxes());
 }
 
 // ---------------------------------------------------------------- units
