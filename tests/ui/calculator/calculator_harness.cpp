@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "tests/ui/support/test_setup.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/common/twips.h"
 
 namespace velmora::ui::testing {
@@ -37,14 +38,10 @@ QString Calculator::text(const QString& name) const {
     qFatal("%s has no text", qPrintable(name));
 }
 
-void Calculator::retype(const QString& name, const QString& keys) {
-    auto* box = get<QLineEdit>(name);
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    if (keys.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, keys);
+void Calculator::retype(const QString& name, const QString& keys) { Retype(get<QLineEdit>(name), keys); }
+
+void Calculator::enter(const QStringList& texts) {
+    for (int i = 0; i < texts.size(); ++i) retype(QStringLiteral("txt%1").arg(i + 1), texts[i]);
 }
 
 void Calculator::tick(const QString& name) {

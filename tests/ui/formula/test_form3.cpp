@@ -7,6 +7,7 @@
 
 #include "core/formula_pictures.h"
 #include "tests/ui/support/fake_platform.h"
+#include "tests/ui/support/recording_navigator.h"
 #include "tests/ui/support/test_setup.h"
 #include "ui/common/pictures.h"
 #include "ui/formula/form3.h"
@@ -17,14 +18,6 @@ using namespace velmora::ui;
 using namespace velmora::ui::testing;
 
 namespace {
-
-class NoNavigation final : public Navigator {
-public:
-    void showCalculator() override {}
-    void showSelection() override {}
-    void showFormulaViewer(QWidget*) override {}
-    void showInformation(QWidget*) override {}
-};
 
 // The picture the viewer must show, worked out from the picture table's numbering.
 int ExpectedPicture(int shape, const QString& kind) {
@@ -45,7 +38,7 @@ class TestForm3 : public QObject {
 private:
     Module1 module_;
     FakePlatform platform_;
-    NoNavigation navigator_;
+    RecordingNavigator navigator_;
     AppContext context_{module_, platform_, navigator_};
 
     // A viewer opened (without blocking) for a shape and kind.

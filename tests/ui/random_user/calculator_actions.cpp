@@ -16,6 +16,7 @@
 #include <tuple>
 
 #include "core/formula_pictures.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
 #include "ui/formula/form3.h"
 
@@ -343,7 +344,7 @@ void DoubleClickControl(RandomUser& user) {
     user.begin(QStringLiteral("double click %1%2")
                    .arg(target->objectName(), target->isEnabled() ? "" : " (greyed)"));
     user.unitForbidden = true;
-    if (user.whileModal([&] { user.doubleClickAt(target, spot); }, [](QWidget*) {}))
+    if (WhileModal([&] { user.doubleClickAt(target, spot); }, [](QWidget*) {}))
         user.problem(QStringLiteral("a double click on %1 opened a window").arg(target->objectName()));
     user.count(QStringLiteral("calculator: control double clicked"));
 }
@@ -427,7 +428,7 @@ void OpenFormula(RandomUser& user) {
     user.begin(QStringLiteral("double click %1 of %2")
                    .arg(onFrame ? "the border" : target->objectName(), frame->objectName()));
     const std::string kindBefore = user.module.FormulaKind;
-    const bool opened = user.whileModal(
+    const bool opened = WhileModal(
         [&] { user.doubleClickAt(target, spot); },
         [&](QWidget* modal) {
             auto* viewer = qobject_cast<Form3*>(modal);

@@ -12,6 +12,7 @@
 #include "core/thickness.h"
 #include "core/units.h"
 #include "tests/ui/random_user/real_message_boxes.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/shell.h"
@@ -38,22 +39,16 @@ void RandomUser::checkSelection() {
         problem(QStringLiteral("SelectedShape is %1, expected %2")
                     .arg(module.SelectedShape)
                     .arg(expectedSelection));
-    for (int i = 0; i < kShapeCount; ++i) {
-        const bool chosen = i == expectedSelection;
-        const QWidget* normal = form->findChild<QWidget*>(QStringLiteral("Image1_%1").arg(i));
-        const QWidget* selected = form->findChild<QWidget*>(QStringLiteral("Image2_%1").arg(i));
-        if (!normal || !selected || normal->isVisible() == chosen || selected->isVisible() != chosen)
-            problem(QStringLiteral("the pictures of shape %1 do not show it %2")
-                        .arg(i)
-                        .arg(chosen ? "chosen" : "unchosen"));
-    }
+    const QString chosen = expectedSelection == kNoShape ? QString() : QString::number(expectedSelection);
+    if (const QString shown = ShownChoice(form); shown != chosen)
+        problem(QStringLiteral("the pictures show [%1] chosen, expected [%2]").arg(shown, chosen));
     checkMessages();
 }
 
 void RandomUser::watchCalculator() {
     Form2* form = calculator();
     watched = form;
-    calculatorBackground = emptySpot(form);
+    calculatorBackground = EmptySpot(form);
     // Connected after the window's own handlers, so each of these runs once the
     // window has dealt with the change.
     for (int slot = 1; slot <= kSlotCount; ++slot) {

@@ -126,38 +126,4 @@ MessageAnswer RandomUser::answerNextMessage(MessageButtons buttons) {
     return MessageAnswer::Ok;
 }
 
-bool RandomUser::whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside) {
-    bool seen = false;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        // Not yet (the key that opens it is still being pressed), or a real
-        // message box, which its own answerer closes: look again.
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || qobject_cast<QMessageBox*>(modal)) {
-            timer.start(0);
-            return;
-        }
-        seen = true;
-        inside(modal);
-        if (QWidget* left = QApplication::activeModalWidget()) {
-            left->close();
-            if (left->isVisible()) left->hide();
-        }
-    });
-    timer.start(0);
-    open();
-    timer.stop();
-    return seen;
-}
-
-QPoint RandomUser::emptySpot(QWidget* window) const {
-    for (int y = window->height() - 3; y > 0; y -= 4) {
-        for (int x = 3; x < window->width(); x += 4) {
-            if (!window->childAt(x, y)) return {x, y};
-        }
-    }
-    qFatal("no empty spot in %s", qPrintable(Name(window)));
-}
-
 }  // namespace velmora::ui::testing
