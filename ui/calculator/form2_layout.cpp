@@ -24,24 +24,29 @@ struct Twips {
 
 QRect ToRect(const Twips& t) { return TwipsRect(t.left, t.top, t.width, t.height); }
 
-// The controls standing directly on the window, in twips of its client area.
+// The controls standing directly on the window, in twips of its client area:
+// left, top, width, height.
 struct Placement {
     std::string_view name;
     Twips rect;
 };
 
+// clang-format off
 constexpr Placement kPlacements[] = {
-    {"Frame1", {120, 120, 6975, 5655}},  //
-    {"cmb1", {7200, 240, 2055, 300}},    //
-    {"chk1", {7680, 3360, 1455, 255}},   // under txt4
-    {"chk2", {7680, 4080, 1455, 255}},   // under txt5
-    {"chk3", {7680, 5520, 1335, 255}},   // under txt7
-    {"cmd1", {7680, 6120, 1575, 375}},   //
-    {"Frame2", {120, 6000, 3375, 975}},  //
-    {"Frame3", {3720, 6000, 3375, 975}}, {"Frame4", {120, 7200, 3375, 975}},
-    {"Frame5", {3720, 7200, 3375, 975}}, {"oc2", {8400, 7680, 855, 255}},
-    {"oc3", {8400, 8040, 855, 255}},
+    {"Frame1", { 120,  120, 6975, 5655}},
+    {"cmb1",   {7200,  240, 2055,  300}},
+    {"chk1",   {7680, 3360, 1455,  255}},  // under txt4
+    {"chk2",   {7680, 4080, 1455,  255}},  // under txt5
+    {"chk3",   {7680, 5520, 1335,  255}},  // under txt7
+    {"cmd1",   {7680, 6120, 1575,  375}},
+    {"Frame2", { 120, 6000, 3375,  975}},
+    {"Frame3", {3720, 6000, 3375,  975}},
+    {"Frame4", { 120, 7200, 3375,  975}},
+    {"Frame5", {3720, 7200, 3375,  975}},
+    {"oc2",    {8400, 7680,  855,  255}},
+    {"oc3",    {8400, 8040,  855,  255}},
 };
+// clang-format on
 
 // Input slot N: its caption above its text box, one slot every 720 twips.
 Twips SlotLabel(int slot) { return {7440, 720.0 + 720 * (slot - 1), 1815, 255}; }

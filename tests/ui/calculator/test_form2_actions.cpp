@@ -225,22 +225,16 @@ void TestForm2Actions::unitMessageOkSetsMillimetresAndComputes() {
 void TestForm2Actions::selectingAUnitRelabelsOnly_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("m, two blanks") << "m  (メートル)"
-                                   << "m";
-    QTest::newRow("cm") << "cm (センチメートル)"
-                        << "cm";
-    QTest::newRow("mm") << "mm (ミリメートル)"
-                        << "mm";
-    QTest::newRow("shaku") << "尺 (しゃく)"
-                           << "尺";
-    QTest::newRow("sun") << "寸 (すん)"
-                         << "寸";
-    QTest::newRow("bu") << "分 (ぶ)"
-                        << "分";
-    QTest::newRow("in") << "in (インチ)"
-                        << "in";
-    QTest::newRow("ft") << "ft (フィート)"
-                        << "ft";
+    // clang-format off
+    QTest::newRow("m, two blanks") << "m  (メートル)" << "m";
+    QTest::newRow("cm") << "cm (センチメートル)" << "cm";
+    QTest::newRow("mm") << "mm (ミリメートル)" << "mm";
+    QTest::newRow("shaku") << "尺 (しゃく)" << "尺";
+    QTest::newRow("sun") << "寸 (すん)" << "寸";
+    QTest::newRow("bu") << "分 (ぶ)" << "分";
+    QTest::newRow("in") << "in (インチ)" << "in";
+    QTest::newRow("ft") << "ft (フィート)" << "ft";
+    // clang-format on
 }
 
 void TestForm2Actions::selectingAUnitRelabelsOnly() {

@@ -47,21 +47,13 @@ void TestForm2Editing::everyKeystrokeClearsTheResults_data() {
     QTest::addColumn<QString>("edited");
     QTest::addColumn<QString>("shown");  // second-line visibility after Ans
 
-    QTest::newRow("rectangle h") << 0 << QStringList{"3", "2"} << ""
-                                 << "txt1"
-                                 << "----";
-    QTest::newRow("triangle, unzl alone") << 6 << QStringList{"9", "6"} << ""
-                                          << "txt2"
-                                          << "--v-";
-    QTest::newRow("box ticked, b2") << 16 << QStringList{"8", "10", "4", "6"} << "chk3"
-                                    << "txt4"
-                                    << "vvvv";
-    QTest::newRow("tube ticked, d2") << 12 << QStringList{"80", "100"} << "chk1"
-                                     << "txt2"
-                                     << "vvvv";
-    QTest::newRow("L-section b1") << 24 << QStringList{"10", "100", "90", "10"} << ""
-                                  << "txt3"
-                                  << "--v-";
+    // clang-format off
+    QTest::newRow("rectangle h") << 0 << QStringList{"3", "2"} << "" << "txt1" << "----";
+    QTest::newRow("triangle, unzl alone") << 6 << QStringList{"9", "6"} << "" << "txt2" << "--v-";
+    QTest::newRow("box ticked, b2") << 16 << QStringList{"8", "10", "4", "6"} << "chk3" << "txt4" << "vvvv";
+    QTest::newRow("tube ticked, d2") << 12 << QStringList{"80", "100"} << "chk1" << "txt2" << "vvvv";
+    QTest::newRow("L-section b1") << 24 << QStringList{"10", "100", "90", "10"} << "" << "txt3" << "--v-";
+    // clang-format on
 }
 
 void TestForm2Editing::everyKeystrokeClearsTheResults() {
