@@ -13,6 +13,7 @@
 #include "ui/calculator/form2.h"
 #include "ui/calculator/result_frame.h"
 #include "ui/common/look.h"
+#include "ui/common/text.h"
 #include "ui/common/twips.h"
 
 namespace velmora::ui {
@@ -83,10 +84,10 @@ void Form2::setupControls() {
     cmb1->setEditable(true);
     cmb1->setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes a unit
     cmb1->setCompleter(nullptr);                 // nor looks like one
-    for (const Unit& unit : Units()) cmb1->addItem(QString::fromUtf8(unit.listText));
-    cmb1->setEditText(QString::fromUtf8(kUnitListPlaceholder));
+    for (const Unit& unit : Units()) cmb1->addItem(ToQString(unit.listText));
+    cmb1->setEditText(ToQString(kUnitListPlaceholder));
     // The list has no caption beside it; its design text names it for screen readers.
-    cmb1->setAccessibleName(QString::fromUtf8(kUnitListPlaceholder));
+    cmb1->setAccessibleName(ToQString(kUnitListPlaceholder));
     cmb1->lineEdit()->setAccessibleName(cmb1->accessibleName());
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -103,7 +104,7 @@ void Form2::setupControls() {
         txts[static_cast<std::size_t>(slot - 1)] = box;
     }
 
-    const QString thicknessCaption = QString::fromUtf8(kThicknessCaption);
+    const QString thicknessCaption = ToQString(kThicknessCaption);
     for (int i = 0; i < kOptionCount; ++i) {
         const std::string name = "chk" + std::to_string(i + 1);
         chks[static_cast<std::size_t>(i)] = Placed(new QCheckBox(thicknessCaption, this), name);

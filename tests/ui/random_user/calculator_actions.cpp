@@ -18,6 +18,7 @@
 #include "core/formula_pictures.h"
 #include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
+#include "ui/common/text.h"
 #include "ui/formula/form3.h"
 
 namespace velmora::ui::testing {
@@ -438,7 +439,7 @@ void OpenFormula(RandomUser& user) {
             }
             if (viewer->parentWidget() != form)
                 user.problem(QStringLiteral("the viewer stands over %1").arg(Name(viewer->parentWidget())));
-            if (viewer->windowTitle() != Q(FormulaCaption(kind)))
+            if (viewer->windowTitle() != ToQString(FormulaCaption(kind)))
                 user.problem(QStringLiteral("the viewer is captioned %1").arg(viewer->windowTitle()));
             const int picture = FormulaPictureIndex(user.expected.shape, kind);
             if (viewer->shownPicture() != picture)
@@ -463,7 +464,8 @@ void OpenFormula(RandomUser& user) {
         user.problem(onFrame ? QStringLiteral("no viewer opened")
                              : QStringLiteral("a double click on a label opened a viewer"));
     if (onFrame && user.module.FormulaKind != kind)
-        user.problem(QStringLiteral("FormulaKind is %1, expected %2").arg(Q(user.module.FormulaKind), kind));
+        user.problem(
+            QStringLiteral("FormulaKind is %1, expected %2").arg(ToQString(user.module.FormulaKind), kind));
     if (!onFrame && user.module.FormulaKind != kindBefore)
         user.problem(QStringLiteral("FormulaKind changed"));
     user.editsForbidden = true;

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "ui/calculator/form2.h"
+#include "ui/common/text.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/shell.h"
 
@@ -55,10 +56,8 @@ bool RandomUser::optionTicked() const {
     return !name.isEmpty() && static_cast<QCheckBox*>(control(name))->checkState() == Qt::Checked;
 }
 
-char RandomUser::separator() const {
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point.front().unicode() < 0x80 ? point.front().toLatin1() : '.';
-}
+// What the calculator reads and writes as the decimal separator.
+char RandomUser::separator() const { return DecimalSeparator(); }
 
 // Keys, like the mouse, go through the window that has the keyboard (the open
 // popup, the modal window, or the active window), so that Qt delivers them,

@@ -87,7 +87,6 @@ void DoubleClickBackground(RandomUser& user, QWidget* window);
 // Descriptions for the log and the failure report.
 QString Shown(const QString& text);  // a text short enough for a log line
 QString Name(const QWidget* widget);
-QString Q(std::string_view text);
 // The role of each slot of a shape: 'e' entered, 'd' derived, '-' unused.
 std::array<char, kSlotCount> SlotRoles(const ShapeEntry& shape);
 QString OptionName(const ShapeEntry& shape);  // the shape's check box, or empty
