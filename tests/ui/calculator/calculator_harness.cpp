@@ -69,23 +69,15 @@ void Calculator::doubleClickOn(const QString& name) {
     doubleClickAt(ToTwips(centre.x()), ToTwips(centre.y()));
 }
 
-QStringList Calculator::answers() const {
-    QStringList texts;
-    for (const QString& name : kAnswers) texts << text(name);
-    return texts;
+QStringList Calculator::texts(const QStringList& names) const {
+    QStringList shown;
+    for (const QString& name : names) shown << text(name);
+    return shown;
 }
 
-QStringList Calculator::units() const {
-    QStringList texts;
-    for (const QString& name : kUnits) texts << text(name);
-    return texts;
-}
-
-QStringList Calculator::secondLine() const {
-    QStringList texts;
-    for (const QString& name : kSecondLine) texts << text(name);
-    return texts;
-}
+QStringList Calculator::answers() const { return texts(kAnswers); }
+QStringList Calculator::units() const { return texts(kUnits); }
+QStringList Calculator::secondLine() const { return texts(kSecondLine); }
 
 QString Calculator::secondLineShown() const {
     QString shown;

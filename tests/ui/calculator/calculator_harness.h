@@ -37,6 +37,7 @@ public:
     }
 
     QString text(const QString& name) const;  // of a label, text box or the unit list
+    QStringList texts(const QStringList& names) const;
 
     // Replaces the text of a text box as a user does (see Retype).
     void retype(const QString& name, const QString& keys);

@@ -160,6 +160,15 @@ void TickOption(RandomUser& user) {
     user.count(QStringLiteral("calculator: option"));
 }
 
+// A pick in the open list is one selection of that item, with its text.
+void CheckPicked(RandomUser& user, const QComboBox& list, int item) {
+    if (user.activations.size() != 1 || user.activations.front().index != item ||
+        user.activations.front().text != list.itemText(item))
+        user.problem(QStringLiteral("picking item %1 did not select it (%2 selections)")
+                         .arg(item)
+                         .arg(user.activations.size()));
+}
+
 void PickUnitWithMouse(RandomUser& user) {
     auto* list = static_cast<QComboBox*>(user.control("cmb1"));
     const int item = user.dice.below(list->count());
@@ -177,11 +186,7 @@ void PickUnitWithMouse(RandomUser& user) {
     QTest::mouseMove(popup->windowHandle(), view->viewport()->mapTo(popup, spot));
     user.clickAt(view->viewport(), spot);
     if (view->isVisible()) user.problem(QStringLiteral("the unit list stayed open after a pick"));
-    if (user.activations.size() != 1 || user.activations.front().index != item ||
-        user.activations.front().text != list->itemText(item))
-        user.problem(QStringLiteral("picking item %1 did not select it (%2 selections)")
-                         .arg(item)
-                         .arg(user.activations.size()));
+    CheckPicked(user, *list, item);
     user.count(QStringLiteral("unit: picked with the mouse"));
 }
 
@@ -208,11 +213,7 @@ void PickUnitWithKeyboard(RandomUser& user) {
     user.action += QStringLiteral(", %1, Return on %2").arg(keys.join(' '), list->itemText(item));
     QTest::keyClick(view->window()->windowHandle(), Qt::Key_Return);
     if (view->isVisible()) user.problem(QStringLiteral("the unit list stayed open after Return"));
-    if (user.activations.size() != 1 || user.activations.front().index != item ||
-        user.activations.front().text != list->itemText(item))
-        user.problem(QStringLiteral("Return on item %1 did not select it (%2 selections)")
-                         .arg(item)
-                         .arg(user.activations.size()));
+    CheckPicked(user, *list, item);
     user.count(QStringLiteral("unit: picked with the keyboard"));
 }
 
