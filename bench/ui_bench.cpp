@@ -14,6 +14,7 @@
 
 #include "core/formula_pictures.h"
 #include "core/module1.h"
+#include "tests/ui/support/recording_navigator.h"
 #include "ui/calculator/form2.h"
 #include "ui/common/context.h"
 #include "ui/common/look.h"
@@ -28,19 +29,10 @@ using namespace velmora::ui;
 
 namespace {
 
-// The windows on their own: hand-overs are not followed.
-class StayingNavigator final : public Navigator {
-public:
-    void showCalculator() override {}
-    void showSelection() override {}
-    void showFormulaViewer(QWidget*) override {}
-    void showInformation(QWidget*) override {}
-};
-
 struct Program {
     Module1 module;
     QtPlatform platform;
-    StayingNavigator navigator;
+    testing::RecordingNavigator navigator;  // the windows on their own: hand-overs are not followed
     AppContext context{module, platform, navigator};
 };
 

@@ -30,7 +30,7 @@ constexpr int kLastDimensionSlot = 4;  // the derived inputs are computed from t
 
 }  // namespace
 
-Form2::Form2(AppContext& context, QWidget* parent) : QWidget(parent), context(context) {
+Form2::Form2(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
     setupWindow();
     setupControls();
     setupTabOrder();
@@ -91,10 +91,10 @@ void Form2::setupConnections() {
 void Form2::Form_Load() {
     HidePictures();
     ResetInputs();
-    PlaceWindow(this, kCalculatorWindowSize, context.platform);
+    PlaceWindow(this, kCalculatorWindowSize, context_.platform);
     ShowDrawing();
     SetUpShape();
-    context.module.UnitSuffix = kDefaultUnitSuffix;
+    context_.module.UnitSuffix = kDefaultUnitSuffix;
     setUnitListText(kDefaultUnitText);
     ClearValues();
     ClearAnswers();
@@ -119,12 +119,12 @@ void Form2::chk_Click() {
 }
 
 void Form2::cmb1_Click() {
-    context.module.UnitSuffix = UnitSuffixForText(cmb1->currentText().toStdString());
+    context_.module.UnitSuffix = UnitSuffixForText(cmb1->currentText().toStdString());
     ShowUnit();
 }
 
 void Form2::cmd1_Click() {
-    Module1& module = context.module;
+    Module1& module = context_.module;
     if (module.UnitSuffix == kNoUnit) {
         if (warn(kUnitMissingMessage, MessageButtons::OkCancel) != MessageAnswer::Ok) return;
         module.UnitSuffix = kDefaultUnitSuffix;
@@ -154,15 +154,15 @@ void Form2::cmd1_Click() {
 }
 
 void Form2::Frame_DblClick(const char* formulaKind) {
-    context.module.FormulaKind = formulaKind;
-    context.navigator.showFormulaViewer(this);
+    context_.module.FormulaKind = formulaKind;
+    context_.navigator.showFormulaViewer(this);
 }
 
-void Form2::img1_DblClick() { context.navigator.showSelection(); }
+void Form2::img1_DblClick() { context_.navigator.showSelection(); }
 
-void Form2::oc2_Click() { context.navigator.showInformation(this); }
+void Form2::oc2_Click() { context_.navigator.showInformation(this); }
 
-void Form2::oc3_Click() { context.platform.endProgram(); }
+void Form2::oc3_Click() { context_.platform.endProgram(); }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cmb1->view() && event->type() == QEvent::ShortcutOverride) {
@@ -182,13 +182,13 @@ void Form2::mouseDoubleClickEvent(QMouseEvent* event) {
     // Labels, disabled controls and Frame1 pass their double clicks on to the
     // window; only the bare background asks to end the program.
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
-        ConfirmExit(this, context.platform);
+        ConfirmExit(this, context_.platform);
 }
 
 // --- Helpers ------------------------------------------------------------------
 
 QCheckBox* Form2::optionBox() const {
-    const ShapeEntry* shape = FindShape(context.module.SelectedShape);
+    const ShapeEntry* shape = FindShape(context_.module.SelectedShape);
     if (!shape || shape->option == ThicknessOption::None) return nullptr;
     // Chk1 to Chk3 follow None in the enumeration.
     return chks[static_cast<std::size_t>(shape->option) - 1];
@@ -214,7 +214,7 @@ void Form2::setUnitListText(std::string_view text) {
 }
 
 MessageAnswer Form2::warn(std::string_view text, MessageButtons buttons) {
-    return ShowMessage(context.platform, this, text, MessageIcon::Exclamation, buttons);
+    return ShowMessage(context_.platform, this, text, MessageIcon::Exclamation, buttons);
 }
 
 }  // namespace velmora::ui

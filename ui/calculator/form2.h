@@ -22,7 +22,7 @@ namespace velmora::ui {
 
 class ResultFrame;
 
-class Form2 : public QWidget {
+class Form2 final : public QWidget {
     Q_OBJECT
 
 public:
@@ -81,7 +81,7 @@ private:
     void setUnitListText(std::string_view text);
     MessageAnswer warn(std::string_view text, MessageButtons buttons = MessageButtons::Ok);
 
-    AppContext& context;
+    AppContext& context_;
 
     QGroupBox* Frame1 = nullptr;
     QLabel* img1 = nullptr;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/messages.h"
+#include "ui/common/text.h"
 
 class QWidget;
 
@@ -49,8 +50,7 @@ public:
 // Shows one of the program's messages: every box bears the title "利用ナビ".
 inline MessageAnswer ShowMessage(Platform& platform, QWidget* parent, std::string_view text, MessageIcon icon,
                                  MessageButtons buttons = MessageButtons::Ok) {
-    const auto utf8 = [](std::string_view t) { return QString::fromUtf8(t.data(), qsizetype(t.size())); };
-    return platform.showMessage(parent, {utf8(text), utf8(kMessageTitle), icon, buttons});
+    return platform.showMessage(parent, {ToQString(text), ToQString(kMessageTitle), icon, buttons});
 }
 
 }  // namespace velmora::ui

@@ -15,6 +15,7 @@
 #include "ui/common/pictures.h"
 #include "ui/common/placement.h"
 #include "ui/common/platform.h"
+#include "ui/common/text.h"
 #include "ui/common/twips.h"
 
 namespace velmora::ui {
@@ -67,14 +68,14 @@ void Form1::setupFrame() {
     // no focus on a frame, so a ring stands around it while the keyboard is on it.
     Frame1->setFocusPolicy(Qt::StrongFocus);
     Frame1->installEventFilter(this);
-    gridFocusRing = new QFocusFrame(this);
+    gridFocusRing_ = new QFocusFrame(this);
 }
 
 void Form1::setupPictures() {
     const qreal ratio = devicePixelRatioF();
     for (const ShapeEntry& shape : AllShapes()) {
         const int i = shape.index;
-        const QString name = QString::fromUtf8(shape.japaneseName);
+        const QString name = ToQString(shape.japaneseName);
         for (const bool selected : {false, true}) {
             auto* picture = new QLabel(Frame1);
             picture->setObjectName(QString::fromLatin1(selected ? "Image2_%1" : "Image1_%1").arg(i));
@@ -113,7 +114,7 @@ void Form1::Form_Load() {
     ResetPictures();
     PlaceWindow(this, kSelectionWindowSize, context_.platform);
     context_.module.SelectedShape = kNoShape;
-    DescribeChoice();
+    describeChoiceToScreenReaders();
 }
 
 void Form1::ResetPictures() {
@@ -130,7 +131,7 @@ void Form1::Image1_Click(int index) {
         Image1[index]->setVisible(false);
         Image2[index]->setVisible(true);
     }
-    DescribeChoice();
+    describeChoiceToScreenReaders();
 }
 
 // The index is not needed: the only selected picture on show is that of SelectedShape.
@@ -155,7 +156,7 @@ void Form1::Form_DblClick() { ConfirmExit(this, context_.platform); }
 
 // The grid's own keys. An arrow chooses the next picture that way exactly as a
 // click on it does; Space presses OK, as Enter does anywhere in the window.
-bool Form1::Frame1_KeyDown(const QKeyEvent& key) {
+bool Form1::handleGridKey(const QKeyEvent& key) {
     switch (key.key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -173,9 +174,9 @@ bool Form1::Frame1_KeyDown(const QKeyEvent& key) {
 }
 
 // The chosen shape's name, read out with the grid's caption.
-void Form1::DescribeChoice() {
+void Form1::describeChoiceToScreenReaders() {
     const ShapeEntry* shape = FindShape(context_.module.SelectedShape);
-    Frame1->setAccessibleDescription(shape ? QString::fromUtf8(shape->japaneseName) : QString());
+    Frame1->setAccessibleDescription(shape ? ToQString(shape->japaneseName) : QString());
 }
 
 // The ring shows once the grid is used from the keyboard, as styles show focus
@@ -185,16 +186,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched != Frame1) return QWidget::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::KeyPress:
-            if (!Frame1_KeyDown(*static_cast<QKeyEvent*>(event))) return false;
-            gridFocusRing->setWidget(Frame1);
+            if (!handleGridKey(*static_cast<QKeyEvent*>(event))) return false;
+            gridFocusRing_->setWidget(Frame1);
             return true;
         case QEvent::FocusIn: {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-                gridFocusRing->setWidget(Frame1);
+                gridFocusRing_->setWidget(Frame1);
             return false;
         }
-        case QEvent::FocusOut: gridFocusRing->setWidget(nullptr); return false;
+        case QEvent::FocusOut: gridFocusRing_->setWidget(nullptr); return false;
         default: return false;
     }
 }

@@ -23,6 +23,7 @@
 #include "core/formula_pictures.h"
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/support/fake_platform.h"
+#include "tests/ui/support/recording_navigator.h"
 #include "tests/ui/support/test_setup.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
@@ -111,14 +112,6 @@ QString Name(QWidget* widget) {
 
 QString ShapeName(int shape) { return QString::fromUtf8(FindShape(shape)->japaneseName); }
 
-class NoNavigation final : public Navigator {
-public:
-    void showCalculator() override {}
-    void showSelection() override {}
-    void showFormulaViewer(QWidget*) override {}
-    void showInformation(QWidget*) override {}
-};
-
 }  // namespace
 
 class TestAccessibleWindows : public QObject {
@@ -126,7 +119,7 @@ class TestAccessibleWindows : public QObject {
 
     Module1 module;
     FakePlatform platform;
-    NoNavigation navigator;
+    RecordingNavigator navigator;
     AppContext context{module, platform, navigator};
 
     template <typename Window>

@@ -16,6 +16,7 @@
 #include "core/module1.h"
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
 #include "ui/common/look.h"
 #include "ui/selection/form1.h"
@@ -24,23 +25,11 @@
 using namespace velmora;
 using namespace velmora::ui;
 using velmora::ui::testing::FakePlatform;
+using velmora::ui::testing::ShownChoice;
 
 namespace {
 
 constexpr ShapeType kBox = 16;
-
-// Which shape shows its selected picture; -1 for none, -2 when the pictures
-// disagree with themselves (both or neither of a pair on show, or two chosen).
-int ShownChoice(const QWidget* selection) {
-    int chosen = -1;
-    for (int i = 0; i < kShapeCount; ++i) {
-        const bool normal = selection->findChild<QLabel*>(QStringLiteral("Image1_%1").arg(i))->isVisible();
-        const bool selected = selection->findChild<QLabel*>(QStringLiteral("Image2_%1").arg(i))->isVisible();
-        if (normal == selected || (selected && chosen != -1)) return -2;
-        if (selected) chosen = i;
-    }
-    return chosen;
-}
 
 }  // namespace
 
@@ -166,7 +155,7 @@ private slots:
         }
         for (const int key : keys) press(static_cast<Qt::Key>(key));
         QCOMPARE(module.SelectedShape, ShapeType(expected));
-        QCOMPARE(ShownChoice(selection()), expected);
+        QCOMPARE(ShownChoice(selection()), expected == kNoShape ? QString() : QString::number(expected));
         QCOMPARE(focused(), QStringLiteral("Frame1"));
         QVERIFY(platform.messages.isEmpty());
     }
@@ -177,7 +166,7 @@ private slots:
         QCOMPARE(focused(), QStringLiteral("cmd1"));
         for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) press(key);
         QCOMPARE(module.SelectedShape, kNoShape);
-        QCOMPARE(ShownChoice(selection()), -1);
+        QCOMPARE(ShownChoice(selection()), QString());
     }
 
     void spaceOnTheGridPressesOk() {

@@ -18,10 +18,6 @@ const QString kInputError = QStringLiteral("入力に誤りがあります");
 const QString kMm = QStringLiteral("mm (ミリメートル)");
 const QStringList kNoSecondLine(4, "");
 
-void Enter(Calculator& calc, const QStringList& texts) {
-    for (int i = 0; i < texts.size(); ++i) calc.retype(QString("txt%1").arg(i + 1), texts[i]);
-}
-
 // Opens the unit list and walks to `text` with the arrow keys, then Return.
 void SelectUnit(Calculator& calc, const QString& text) {
     auto* list = calc.get<QComboBox>("cmb1");
@@ -74,7 +70,7 @@ private slots:
 
 void TestForm2Actions::boxSectionWalkThrough() {
     Calculator calc(16);
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     calc.click("cmd1");
     QCOMPARE(calc.answers(), (QStringList{"28", "329.3333", "65.86667", "11.7619"}));
     QCOMPARE(calc.units(), QStringList(4, "mm"));
@@ -155,7 +151,7 @@ void TestForm2Actions::ansShowsLinesAndMessagesInOrder() {
     QFETCH(QStringList, messages);
 
     Calculator calc(shape);
-    Enter(calc, inputs);
+    calc.enter(inputs);
     if (!option.isEmpty()) calc.tick(option);
     calc.click("cmd1");
     QCOMPARE(calc.answers(), answers);
@@ -171,14 +167,14 @@ void TestForm2Actions::ansShowsLinesAndMessagesInOrder() {
 
 void TestForm2Actions::thinWallFailureLeavesTheNewFirstLine() {
     Calculator calc(15);
-    Enter(calc, {"90", "100", "40", "50"});
+    calc.enter({"90", "100", "40", "50"});
     calc.tick("chk2");
     calc.click("cmd1");
     QCOMPARE(calc.secondLineShown(), "vvvv");
 
     // A wall the check accepts (t = −3 both ways) whose k² divides by b2 + a2 = 0.
     calc.tick("chk2");
-    Enter(calc, {"1", "-2", "5", "2"});
+    calc.enter({"1", "-2", "5", "2"});
     calc.tick("chk2");
     QCOMPARE(calc.text("txt5"), "-3");
     QVERIFY(calc.platform.messages.isEmpty());
@@ -195,7 +191,7 @@ void TestForm2Actions::unitMessageCancelComputesNothing() {
     SelectWithFieldText(calc, "metres");
     QCOMPARE(calc.module.UnitSuffix, "none");
     QCOMPARE(calc.units(), QStringList(4, "none"));
-    Enter(calc, {"3", "2"});
+    calc.enter({"3", "2"});
 
     calc.platform.answer(MessageAnswer::Cancel);
     calc.click("cmd1");
@@ -214,7 +210,7 @@ void TestForm2Actions::unitMessageOkSetsMillimetresAndComputes() {
     QTest::keyClick(calc.get("cmb1"), Qt::Key_Up);  // cm, so that the list visibly changes back
     SelectWithFieldText(calc, "cm(センチメートル)");
     QCOMPARE(calc.units(), QStringList(4, "none"));
-    Enter(calc, {"3", "2"});
+    calc.enter({"3", "2"});
 
     calc.platform.answer(MessageAnswer::Ok);
     calc.click("cmd1");
@@ -229,29 +225,23 @@ void TestForm2Actions::unitMessageOkSetsMillimetresAndComputes() {
 void TestForm2Actions::selectingAUnitRelabelsOnly_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("m, two blanks") << "m  (メートル)"
-                                   << "m";
-    QTest::newRow("cm") << "cm (センチメートル)"
-                        << "cm";
-    QTest::newRow("mm") << "mm (ミリメートル)"
-                        << "mm";
-    QTest::newRow("shaku") << "尺 (しゃく)"
-                           << "尺";
-    QTest::newRow("sun") << "寸 (すん)"
-                         << "寸";
-    QTest::newRow("bu") << "分 (ぶ)"
-                        << "分";
-    QTest::newRow("in") << "in (インチ)"
-                        << "in";
-    QTest::newRow("ft") << "ft (フィート)"
-                        << "ft";
+    // clang-format off
+    QTest::newRow("m, two blanks") << "m  (メートル)" << "m";
+    QTest::newRow("cm") << "cm (センチメートル)" << "cm";
+    QTest::newRow("mm") << "mm (ミリメートル)" << "mm";
+    QTest::newRow("shaku") << "尺 (しゃく)" << "尺";
+    QTest::newRow("sun") << "寸 (すん)" << "寸";
+    QTest::newRow("bu") << "分 (ぶ)" << "分";
+    QTest::newRow("in") << "in (インチ)" << "in";
+    QTest::newRow("ft") << "ft (フィート)" << "ft";
+    // clang-format on
 }
 
 void TestForm2Actions::selectingAUnitRelabelsOnly() {
     QFETCH(QString, item);
     QFETCH(QString, suffix);
     Calculator calc(6);
-    Enter(calc, {"9", "6"});
+    calc.enter({"9", "6"});
     calc.click("cmd1");
     const QStringList answers = calc.answers();
     const SectionValues values = calc.module.values;
@@ -313,7 +303,7 @@ void TestForm2Actions::unitSelectedWithTheMouseAndArrowKeys() {
 
 void TestForm2Actions::typingIntoTheUnitListChangesNothing() {
     Calculator calc(0);
-    Enter(calc, {"3", "2"});
+    calc.enter({"3", "2"});
     calc.click("cmd1");
     auto* list = calc.get<QComboBox>("cmb1");
     list->setFocus();
@@ -337,7 +327,7 @@ void TestForm2Actions::numbersUseTheLocalesDecimalSeparator() {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     Calculator calc(16);
-    Enter(calc, {"1,5", "2", "0,5", "1"});
+    calc.enter({"1,5", "2", "0,5", "1"});
     calc.tick("chk3");
     QCOMPARE(calc.text("txt6"), "0,25");
     calc.click("cmd1");
@@ -361,7 +351,7 @@ void TestForm2Actions::enterRunsAnsFromAnywhere() {
     QFETCH(QString, focus);
     QFETCH(int, key);
     Calculator calc(16);
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     calc.pressEnter(focus, Qt::Key(key));
     QCOMPARE(calc.answers(), (QStringList{"28", "329.3333", "65.86667", "11.7619"}));
     QCOMPARE(calc.platform.endCount, 0);
@@ -430,7 +420,7 @@ void TestForm2Actions::shownSecondLineLabelTakesItsOwnDoubleClick() {
     QCOMPARE(calc.module.FormulaKind, "a");  // hidden: the frame is hit
 
     calc.module.FormulaKind.clear();
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     calc.tick("chk3");
     calc.click("cmd1");
     calc.doubleClickAt(underAnswer.x(), underAnswer.y());

@@ -16,7 +16,9 @@
 #include <tuple>
 
 #include "core/formula_pictures.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
+#include "ui/common/text.h"
 #include "ui/formula/form3.h"
 
 namespace velmora::ui::testing {
@@ -158,6 +160,15 @@ void TickOption(RandomUser& user) {
     user.count(QStringLiteral("calculator: option"));
 }
 
+// A pick in the open list is one selection of that item, with its text.
+void CheckPicked(RandomUser& user, const QComboBox& list, int item) {
+    if (user.activations.size() != 1 || user.activations.front().index != item ||
+        user.activations.front().text != list.itemText(item))
+        user.problem(QStringLiteral("picking item %1 did not select it (%2 selections)")
+                         .arg(item)
+                         .arg(user.activations.size()));
+}
+
 void PickUnitWithMouse(RandomUser& user) {
     auto* list = static_cast<QComboBox*>(user.control("cmb1"));
     const int item = user.dice.below(list->count());
@@ -175,11 +186,7 @@ void PickUnitWithMouse(RandomUser& user) {
     QTest::mouseMove(popup->windowHandle(), view->viewport()->mapTo(popup, spot));
     user.clickAt(view->viewport(), spot);
     if (view->isVisible()) user.problem(QStringLiteral("the unit list stayed open after a pick"));
-    if (user.activations.size() != 1 || user.activations.front().index != item ||
-        user.activations.front().text != list->itemText(item))
-        user.problem(QStringLiteral("picking item %1 did not select it (%2 selections)")
-                         .arg(item)
-                         .arg(user.activations.size()));
+    CheckPicked(user, *list, item);
     user.count(QStringLiteral("unit: picked with the mouse"));
 }
 
@@ -206,11 +213,7 @@ void PickUnitWithKeyboard(RandomUser& user) {
     user.action += QStringLiteral(", %1, Return on %2").arg(keys.join(' '), list->itemText(item));
     QTest::keyClick(view->window()->windowHandle(), Qt::Key_Return);
     if (view->isVisible()) user.problem(QStringLiteral("the unit list stayed open after Return"));
-    if (user.activations.size() != 1 || user.activations.front().index != item ||
-        user.activations.front().text != list->itemText(item))
-        user.problem(QStringLiteral("Return on item %1 did not select it (%2 selections)")
-                         .arg(item)
-                         .arg(user.activations.size()));
+    CheckPicked(user, *list, item);
     user.count(QStringLiteral("unit: picked with the keyboard"));
 }
 
@@ -343,7 +346,7 @@ void DoubleClickControl(RandomUser& user) {
     user.begin(QStringLiteral("double click %1%2")
                    .arg(target->objectName(), target->isEnabled() ? "" : " (greyed)"));
     user.unitForbidden = true;
-    if (user.whileModal([&] { user.doubleClickAt(target, spot); }, [](QWidget*) {}))
+    if (WhileModal([&] { user.doubleClickAt(target, spot); }, [](QWidget*) {}))
         user.problem(QStringLiteral("a double click on %1 opened a window").arg(target->objectName()));
     user.count(QStringLiteral("calculator: control double clicked"));
 }
@@ -427,7 +430,7 @@ void OpenFormula(RandomUser& user) {
     user.begin(QStringLiteral("double click %1 of %2")
                    .arg(onFrame ? "the border" : target->objectName(), frame->objectName()));
     const std::string kindBefore = user.module.FormulaKind;
-    const bool opened = user.whileModal(
+    const bool opened = WhileModal(
         [&] { user.doubleClickAt(target, spot); },
         [&](QWidget* modal) {
             auto* viewer = qobject_cast<Form3*>(modal);
@@ -437,7 +440,7 @@ void OpenFormula(RandomUser& user) {
             }
             if (viewer->parentWidget() != form)
                 user.problem(QStringLiteral("the viewer stands over %1").arg(Name(viewer->parentWidget())));
-            if (viewer->windowTitle() != Q(FormulaCaption(kind)))
+            if (viewer->windowTitle() != ToQString(FormulaCaption(kind)))
                 user.problem(QStringLiteral("the viewer is captioned %1").arg(viewer->windowTitle()));
             const int picture = FormulaPictureIndex(user.expected.shape, kind);
             if (viewer->shownPicture() != picture)
@@ -462,7 +465,8 @@ void OpenFormula(RandomUser& user) {
         user.problem(onFrame ? QStringLiteral("no viewer opened")
                              : QStringLiteral("a double click on a label opened a viewer"));
     if (onFrame && user.module.FormulaKind != kind)
-        user.problem(QStringLiteral("FormulaKind is %1, expected %2").arg(Q(user.module.FormulaKind), kind));
+        user.problem(
+            QStringLiteral("FormulaKind is %1, expected %2").arg(ToQString(user.module.FormulaKind), kind));
     if (!onFrame && user.module.FormulaKind != kindBefore)
         user.problem(QStringLiteral("FormulaKind changed"));
     user.editsForbidden = true;

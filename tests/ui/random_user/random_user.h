@@ -9,7 +9,8 @@
 // selection_actions.cpp    the selection window's actions and the ones both windows share
 // calculator_actions.cpp   the calculator's actions
 // checks.cpp               the checks after each action and the expectations actions state
-// input.cpp                finding controls, keys, clicks, modal windows, message answers
+// input.cpp                finding controls, keys, clicks, message answers (and the
+//                          test kit's tests/ui/support/user_input.h)
 //
 // A new action is one function taking the RandomUser and one row in its
 // window's table.
@@ -86,7 +87,6 @@ void DoubleClickBackground(RandomUser& user, QWidget* window);
 // Descriptions for the log and the failure report.
 QString Shown(const QString& text);  // a text short enough for a log line
 QString Name(const QWidget* widget);
-QString Q(std::string_view text);
 // The role of each slot of a shape: 'e' entered, 'd' derived, '-' unused.
 std::array<char, kSlotCount> SlotRoles(const ShapeEntry& shape);
 QString OptionName(const ShapeEntry& shape);  // the shape's check box, or empty
@@ -137,10 +137,6 @@ public:
     // Scripts a random answer for the next box, or none (the box is closed);
     // returns the answer the window will get.
     MessageAnswer answerNextMessage(MessageButtons buttons);
-    // Runs `open`, which must show a modal window and block; `inside` acts on
-    // it. Whatever is still open afterwards is closed. Whether a modal window appeared.
-    bool whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside);
-    QPoint emptySpot(QWidget* window) const;
 
     // --- the state the actions read and write ----------------------------------------
     // One selection in the unit list: the list's text at that moment.

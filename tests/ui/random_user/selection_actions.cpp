@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "core/messages.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/form4.h"
@@ -59,7 +60,7 @@ void OpenInformation(RandomUser& user, QWidget* owner) {
     user.begin(byKey ? QStringLiteral("Space on Info") : QStringLiteral("click Info"));
     user.editsForbidden = true;
     user.unitForbidden = true;
-    const bool opened = user.whileModal(
+    const bool opened = WhileModal(
         [&] {
             if (byKey)
                 user.key(Qt::Key_Space);
@@ -97,7 +98,7 @@ void OpenInformation(RandomUser& user, QWidget* owner) {
                     user.expectMessage(kConfirmExitMessage, MessageIcon::Question, MessageButtons::YesNo,
                                        info);
                     if (answer == MessageAnswer::Yes) user.expectedEnds = 1;
-                    user.doubleClickAt(info, user.emptySpot(info));
+                    user.doubleClickAt(info, EmptySpot(info));
                     break;
                 }
                 default: break;
@@ -110,7 +111,7 @@ void OpenInformation(RandomUser& user, QWidget* owner) {
 }
 
 void DoubleClickBackground(RandomUser& user, QWidget* window) {
-    const QPoint spot = window == user.watched ? user.calculatorBackground : user.emptySpot(window);
+    const QPoint spot = window == user.watched ? user.calculatorBackground : EmptySpot(window);
     user.begin(QStringLiteral("double click the background of %1").arg(window->objectName()));
     const MessageAnswer answer = user.answerNextMessage(MessageButtons::YesNo);
     user.action += answer == MessageAnswer::Yes ? ", answer Yes" : ", answer No";
