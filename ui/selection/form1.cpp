@@ -11,6 +11,7 @@
 #include "core/messages.h"
 #include "ui/common/click_watcher.h"
 #include "ui/common/confirm_exit.h"
+#include "ui/common/default_button.h"
 #include "ui/common/look.h"
 #include "ui/common/pictures.h"
 #include "ui/common/placement.h"
@@ -103,7 +104,7 @@ void Form1::setupButtons() {
     oc2 = button("oc2", "Info", 120, 4560);
     oc3 = button("oc3", "Exit", 1200, 4560);
 
-    cmd1->setDefault(true);
+    DefaultButton::install(cmd1);
     connect(cmd1, &QPushButton::clicked, this, &Form1::cmd1_Click);
     connect(oc2, &QPushButton::clicked, this, &Form1::oc2_Click);
     connect(oc3, &QPushButton::clicked, this, &Form1::oc3_Click);
@@ -199,7 +200,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-// OK is the default button: Enter presses it wherever the focus is.
+// OK is the default button: Enter presses it wherever the focus is, except on
+// another button, which presses itself.
 void Form1::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         cmd1->click();

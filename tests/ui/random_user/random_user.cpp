@@ -269,7 +269,8 @@ void RandomUser::pressOkWithNothingChosen() {
     begin(QStringLiteral("OK with no shape chosen"));
     Form1* form = selection();
     expectMessage(kChooseShapeMessage, MessageIcon::Information, MessageButtons::Ok, form);
-    if (dice_.chance(0.5))
+    // Return on Info or Exit would press that button instead.
+    if (focusOnInfoOrExit() || dice_.chance(0.5))
         clickAt(control("cmd1"), control("cmd1")->rect().center());
     else
         key(Qt::Key_Return);
@@ -277,7 +278,9 @@ void RandomUser::pressOkWithNothingChosen() {
 }
 
 void RandomUser::openCalculator(int shape) {
-    switch (dice_.below(3)) {
+    int way = dice_.below(3);
+    if (way == 1 && focusOnInfoOrExit()) way = 0;  // Return would press the focused button
+    switch (way) {
         case 0:
             begin(QStringLiteral("OK for shape %1").arg(shape));
             clickAt(control("cmd1"), control("cmd1")->rect().center());
@@ -836,7 +839,11 @@ void RandomUser::doubleClickControl() {
 }
 
 void RandomUser::pressAns() {
-    switch (dice_.weighted({5, 3, 1, 1})) {
+    const int way = dice_.weighted({5, 3, 1, 1});
+    // Return and Enter press a focused Info or Exit, not Ans.
+    if (way == 1 && focusOnInfoOrExit()) return pressKeyOnFocus(Qt::Key_Return);
+    if (way == 2 && focusOnInfoOrExit()) return pressKeyOnFocus(Qt::Key_Enter, Qt::KeypadModifier);
+    switch (way) {
         case 0:
             begin(QStringLiteral("click Ans"));
             expectAns();
@@ -912,11 +919,14 @@ void ExpectedCalculator::applyAns(const AnsOutcome& outcome, char separator) {
     }
 }
 
-void RandomUser::pressSpace() {
+void RandomUser::pressSpace() { pressKeyOnFocus(Qt::Key_Space); }
+
+// Space anywhere, or Return and Enter on a button: the focused control acts.
+void RandomUser::pressKeyOnFocus(Qt::Key k, Qt::KeyboardModifiers modifiers) {
     QWidget* focus = QApplication::focusWidget();
     const QString name = focus ? focus->objectName() : QString();
-    if (name == "oc2") return openInformation(calculator());
-    begin(QStringLiteral("Space (focus on %1)").arg(Name(focus)));
+    if (name == "oc2") return openInformation(calculator(), k, modifiers);
+    begin(QStringLiteral("%1 (focus on %2)").arg(QKeySequence(k).toString(), Name(focus)));
     if (name == "cmd1") {
         expectAns();
     } else if (name == "oc3") {
@@ -925,7 +935,7 @@ void RandomUser::pressSpace() {
                (focus && qobject_cast<QComboBox*>(focus->parentWidget()))) {
         unitForbidden_ = true;
     }
-    key(Qt::Key_Space);
+    key(k, modifiers);
     count(QStringLiteral("calculator: Space"));
 }
 
@@ -1007,16 +1017,22 @@ void RandomUser::openFormula() {
     count(onFrame ? QStringLiteral("viewer opened") : QStringLiteral("viewer: label double clicked"));
 }
 
-void RandomUser::openInformation(QWidget* owner) {
+bool RandomUser::focusOnInfoOrExit() const {
+    QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == control("oc2") || focus == control("oc3"));
+}
+
+void RandomUser::openInformation(QWidget* owner, Qt::Key k, Qt::KeyboardModifiers modifiers) {
     QWidget* button = control("oc2");
     const bool byKey = QApplication::focusWidget() == button;
-    begin(byKey ? QStringLiteral("Space on Info") : QStringLiteral("click Info"));
+    begin(byKey ? QStringLiteral("%1 on Info").arg(QKeySequence(k).toString())
+                : QStringLiteral("click Info"));
     editsForbidden_ = true;
     unitForbidden_ = true;
     const bool opened = whileModal(
         [&] {
             if (byKey)
-                key(Qt::Key_Space);
+                key(k, modifiers);
             else
                 clickAt(button, button->rect().center());
         },

@@ -124,9 +124,12 @@ private:
     void doubleClickControl();
     void pressAns();
     void pressSpace();
+    void pressKeyOnFocus(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void moveFocus();
     void openFormula();
-    void openInformation(QWidget* owner);
+    void openInformation(QWidget* owner, Qt::Key k = Qt::Key_Space,
+                         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    bool focusOnInfoOrExit() const;
     void openCalculatorInformation();
     void doubleClickBackground(QWidget* window);
     void doubleClickCalculatorBackground();

@@ -172,6 +172,16 @@ private slots:
         QCOMPARE(module.SelectedShape, kNoShape);
     }
 
+    // Enter on a focused Info opens the information window, not OK's message.
+    void enterOnInfoOpensTheInformation() {
+        button("oc2")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Return);
+        QCOMPARE(navigator.informationOwners, QList<QWidget*>{form.get()});
+        QVERIFY(platform.messages.isEmpty());
+        QVERIFY(button("oc2")->isDefault());
+        QVERIFY(!button("cmd1")->isDefault());
+    }
+
     // Shape 0 is a real shape, not "nothing chosen".
     void okOpensTheCalculatorForTheChosenShape() {
         QTest::mouseClick(picture("Image1", 0), Qt::LeftButton);
