@@ -120,6 +120,9 @@ void TestForm2Actions::ansShowsLinesAndMessagesInOrder_data() {
         << 1 << QStringList{} << "" << zeros << kNoSecondLine << "----" << QStringList{kInputError};
     QTest::newRow("empty input") << 0 << QStringList{"", "2"} << "" << zeros << kNoSecondLine << "----"
                                  << QStringList{kInputError};
+    QTest::newRow("below the single range: 0")
+        << 16 << QStringList{"8", "10", "1e-50", "6"} << "" << QStringList{"60", "500", "100", "8.333333"}
+        << kNoSecondLine << "----" << QStringList{};
     QTest::newRow("area overflows") << 0 << QStringList{"1E+20", "1E+20"} << "" << zeros << kNoSecondLine
                                     << "----" << QStringList{kInputError};
     QTest::newRow("triangle: unzl alone")
