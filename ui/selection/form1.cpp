@@ -80,7 +80,8 @@ void Form1::setupPictures() {
             auto* picture = new QLabel(Frame1);
             picture->setObjectName(QString::fromLatin1(selected ? "Image2_%1" : "Image1_%1").arg(i));
             picture->setAccessibleName(name);
-            picture->setPixmap(ThumbnailPixmap(i, selected, ratio));
+            // A selected picture is rendered when first chosen: none is at start-up.
+            if (!selected) picture->setPixmap(ThumbnailPixmap(i, false, ratio));
             picture->setGeometry(PictureRect(i));
             (selected ? Image2 : Image1)[i] = picture;
         }
@@ -128,6 +129,8 @@ void Form1::Image1_Click(int index) {
     ResetPictures();
     context_.module.SelectedShape = static_cast<ShapeType>(index);
     if (FindShape(index)) {
+        if (Image2[index]->pixmap().isNull())
+            Image2[index]->setPixmap(ThumbnailPixmap(index, true, devicePixelRatioF()));
         Image1[index]->setVisible(false);
         Image2[index]->setVisible(true);
     }

@@ -9,6 +9,7 @@
 #include "core/module1.h"
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"
+#include "ui/common/pictures.h"
 #include "ui/selection/form1.h"
 
 using namespace velmora;
@@ -170,6 +171,20 @@ private slots:
         QCOMPARE(platform.messageParents.value(0), form.get());
         QCOMPARE(navigator.calculator, 0);
         QCOMPARE(module.SelectedShape, kNoShape);
+    }
+
+    // Each picture shows its own drawing: the normal ones from the start, a
+    // selected one once its shape is chosen.
+    void picturesShowTheirThumbnails() {
+        const qreal ratio = form->devicePixelRatioF();
+        for (const int shape : {0, 12, 24}) {
+            QCOMPARE(picture("Image1", shape)->pixmap().toImage(),
+                     ThumbnailPixmap(shape, false, ratio).toImage());
+            QTest::mouseClick(picture("Image1", shape), Qt::LeftButton);
+            QCOMPARE(picture("Image2", shape)->pixmap().toImage(),
+                     ThumbnailPixmap(shape, true, ratio).toImage());
+        }
+        QVERIFY(ThumbnailPixmap(12, true, ratio).toImage() != ThumbnailPixmap(12, false, ratio).toImage());
     }
 
     // Enter on a focused Info opens the information window, not OK's message.
