@@ -18,6 +18,7 @@
 #include "ui/calculator/result_copy.h"
 #include "ui/calculator/result_frame.h"
 #include "ui/common/confirm_exit.h"
+#include "ui/common/default_button.h"
 #include "ui/common/look.h"
 #include "ui/common/placement.h"
 #include "ui/common/text.h"
@@ -79,12 +80,14 @@ void Form2::setupConnections() {
     // would run Ans as well; the filter claims them for the list.
     cmb1->view()->installEventFilter(this);
 
-    // Ans is the window's default action: Return and Enter run it wherever the
-    // focus is (a default push button acts by itself only inside a dialog).
+    // Ans is the window's default button: Return and Enter run it wherever the
+    // focus is, except on another button, which they press instead (a default
+    // push button acts by itself only inside a dialog).
+    defaultButton = DefaultButton::install(cmd1);
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, cmd1, &QPushButton::click);
+        connect(shortcut, &QShortcut::activated, defaultButton, &DefaultButton::press);
     }
 }
 

@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace velmora::ui {
 
+class DefaultButton;
 class ResultFrame;
 
 class Form2 final : public QWidget {
@@ -93,6 +94,7 @@ private:
     std::array<ResultFrame*, kResultCount> frames{};
     QPushButton* oc2 = nullptr;
     QPushButton* oc3 = nullptr;
+    DefaultButton* defaultButton = nullptr;  // Ans, or the focused button
 };
 
 }  // namespace velmora::ui

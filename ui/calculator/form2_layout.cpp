@@ -111,7 +111,6 @@ void Form2::setupControls() {
     }
 
     cmd1 = Placed(new QPushButton(QStringLiteral("Ans"), this), "cmd1");
-    cmd1->setDefault(true);
 
     for (std::size_t i = 0; i < frames.size(); ++i)
         frames[i] = Placed(new ResultFrame(kResultFrames[i], this), kResultFrames[i].name);

@@ -1,5 +1,6 @@
 #include "ui/calculator/result_copy.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -57,8 +58,8 @@ ResultCopy::ResultCopy(std::span<ResultFrame* const> frames, QWidget* window)
                 [this, frame](const QPoint& pos) { menu_->popup(frame->mapToGlobal(pos)); });
     }
     auto* shortcut = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), window);
-    connect(shortcut, &QShortcut::activated, this, &ResultCopy::popupOverResults);
-    // The Menu key's request reaches the window when the focused control has no menu.
+    connect(shortcut, &QShortcut::activated, this, &ResultCopy::requestFromFocus);
+    // A keyboard request reaches the window when the focused control has no menu.
     window->installEventFilter(this);
 }
 
@@ -71,6 +72,16 @@ bool ResultCopy::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void ResultCopy::requestFromFocus() {
+    QWidget* focus = static_cast<QWidget*>(parent())->focusWidget();
+    if (!focus) return popupOverResults();
+    // At the text cursor in a text box, else mid-control, as for the Menu key.
+    const QRect cursor = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const QPoint at = cursor.isValid() ? cursor.bottomLeft() : focus->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, at, focus->mapToGlobal(at));
+    QApplication::sendEvent(focus, &request);
 }
 
 void ResultCopy::popupOverResults() {

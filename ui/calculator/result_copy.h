@@ -23,9 +23,9 @@ class ResultFrame;
 QString ResultsText(std::span<ResultFrame* const> frames);
 
 // The result frames' context menu with its one entry. A right click on a frame
-// opens it; from the keyboard, Shift+F10 anywhere in the window does, and so
-// does the Menu key on a control without a menu of its own (Ans, the check
-// boxes, Info, Exit). The text boxes keep their own edit menus.
+// opens it; from the keyboard, the Menu key or Shift+F10 on a control without
+// a menu of its own (Ans, the check boxes, Info, Exit) does. In a text box
+// both keys open the box's own edit menu, as a right click there does.
 class ResultCopy final : public QObject {
     Q_OBJECT
 
@@ -41,6 +41,7 @@ protected:
 
 private:
     void popupOverResults();  // where the keyboard asks for it
+    void requestFromFocus();  // Shift+F10: the Menu key's request, to the focused control
 
     std::vector<ResultFrame*> frames_;
     QMenu* menu_;

@@ -11,6 +11,7 @@
 #include "core/messages.h"
 #include "ui/common/click_watcher.h"
 #include "ui/common/confirm_exit.h"
+#include "ui/common/default_button.h"
 #include "ui/common/look.h"
 #include "ui/common/pictures.h"
 #include "ui/common/placement.h"
@@ -80,7 +81,8 @@ void Form1::setupPictures() {
             auto* picture = new QLabel(Frame1);
             picture->setObjectName(QString::fromLatin1(selected ? "Image2_%1" : "Image1_%1").arg(i));
             picture->setAccessibleName(name);
-            picture->setPixmap(ThumbnailPixmap(i, selected, ratio));
+            // A selected picture is rendered when first chosen: none is at start-up.
+            if (!selected) picture->setPixmap(ThumbnailPixmap(i, false, ratio));
             picture->setGeometry(PictureRect(i));
             (selected ? Image2 : Image1)[i] = picture;
         }
@@ -104,7 +106,7 @@ void Form1::setupButtons() {
     oc2 = button("oc2", "Info", 120, 4560);
     oc3 = button("oc3", "Exit", 1200, 4560);
 
-    cmd1->setDefault(true);
+    DefaultButton::install(cmd1);
     connect(cmd1, &QPushButton::clicked, this, &Form1::cmd1_Click);
     connect(oc2, &QPushButton::clicked, this, &Form1::oc2_Click);
     connect(oc3, &QPushButton::clicked, this, &Form1::oc3_Click);
@@ -128,6 +130,8 @@ void Form1::Image1_Click(int index) {
     ResetPictures();
     context_.module.SelectedShape = static_cast<ShapeType>(index);
     if (FindShape(index)) {
+        if (Image2[index]->pixmap().isNull())
+            Image2[index]->setPixmap(ThumbnailPixmap(index, true, devicePixelRatioF()));
         Image1[index]->setVisible(false);
         Image2[index]->setVisible(true);
     }
@@ -200,7 +204,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-// OK is the default button: Enter presses it wherever the focus is.
+// OK is the default button: Enter presses it wherever the focus is, except on
+// another button, which presses itself.
 void Form1::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         cmd1->click();

@@ -11,7 +11,12 @@ namespace velmora::ui {
 MessageAnswer QtPlatform::showMessage(QWidget* parent, const MessageRequest& request) {
     QMessageBox box(parent);
     box.setWindowTitle(request.title);
-    box.setText(request.text);
+    // The texts break their lines with a lone carriage return, which a label
+    // would draw as a blank; the box shows them as line feeds.
+    QString text = request.text;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     switch (request.icon) {
         case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
         case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
@@ -46,9 +51,10 @@ void QtPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 void QtPlatform::endProgram() { QCoreApplication::exit(0); }
 
+// The whole screen, panels included: windows centre themselves on it.
 QRect QtPlatform::screenGeometry() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
 }  // namespace velmora::ui

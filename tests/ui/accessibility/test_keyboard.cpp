@@ -160,6 +160,35 @@ private slots:
         QVERIFY(platform.messages.isEmpty());
     }
 
+    // Enter presses the focused button; elsewhere, OK. The button Enter would
+    // press is the one drawn as the default.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<QString>("defaultButton");
+        QTest::addColumn<int>("messages");
+        QTest::addColumn<int>("ends");
+        QTest::newRow("the grid") << 0 << "cmd1" << 1 << 0;
+        QTest::newRow("OK") << 1 << "cmd1" << 1 << 0;
+        QTest::newRow("Exit") << 3 << "oc3" << 0 << 1;
+        QTest::newRow("round to the grid") << 4 << "cmd1" << 1 << 0;
+    }
+
+    void enterPressesTheFocusedButton() {
+        QFETCH(int, tabs);
+        QFETCH(QString, defaultButton);
+        QFETCH(int, messages);
+        QFETCH(int, ends);
+        for (int i = 0; i < tabs; ++i) press(Qt::Key_Tab);
+        QStringList defaults;
+        for (QPushButton* button : selection()->findChildren<QPushButton*>())
+            if (button->isDefault()) defaults << button->objectName();
+        QCOMPARE(defaults, QStringList{defaultButton});
+        press(Qt::Key_Return);
+        QCOMPARE(platform.messages.size(), messages);
+        QCOMPARE(platform.endCount, ends);
+        QVERIFY(selection());
+    }
+
     // The arrows belong to the grid: on a button they choose nothing.
     void arrowsElsewhereChooseNothing() {
         press(Qt::Key_Tab);

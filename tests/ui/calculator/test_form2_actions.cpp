@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "core/messages.h"
 #include "tests/ui/calculator/calculator_harness.h"
@@ -61,6 +62,8 @@ private slots:
     void numbersUseTheLocalesDecimalSeparator();
     void enterRunsAnsFromAnywhere_data();
     void enterRunsAnsFromAnywhere();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void exitEndsAtOnceAndInfoOpensTheInformation();
     void doubleClicks_data();
     void doubleClicks();
@@ -113,6 +116,9 @@ void TestForm2Actions::ansShowsLinesAndMessagesInOrder_data() {
         << 1 << QStringList{} << "" << zeros << kNoSecondLine << "----" << QStringList{kInputError};
     QTest::newRow("empty input") << 0 << QStringList{"", "2"} << "" << zeros << kNoSecondLine << "----"
                                  << QStringList{kInputError};
+    QTest::newRow("below the single range: 0")
+        << 16 << QStringList{"8", "10", "1e-50", "6"} << "" << QStringList{"60", "500", "100", "8.333333"}
+        << kNoSecondLine << "----" << QStringList{};
     QTest::newRow("area overflows") << 0 << QStringList{"1E+20", "1E+20"} << "" << zeros << kNoSecondLine
                                     << "----" << QStringList{kInputError};
     QTest::newRow("triangle: unzl alone")
@@ -343,8 +349,7 @@ void TestForm2Actions::enterRunsAnsFromAnywhere_data() {
     QTest::newRow("txt1, keypad Enter") << "txt1" << int(Qt::Key_Enter);
     QTest::newRow("cmd1, Return") << "cmd1" << int(Qt::Key_Return);
     QTest::newRow("chk3, Return") << "chk3" << int(Qt::Key_Return);
-    QTest::newRow("Info, Return") << "oc2" << int(Qt::Key_Return);
-    QTest::newRow("Exit, Return") << "oc3" << int(Qt::Key_Return);
+    QTest::newRow("cmb1, keypad Enter") << "cmb1" << int(Qt::Key_Enter);
 }
 
 void TestForm2Actions::enterRunsAnsFromAnywhere() {
@@ -357,6 +362,40 @@ void TestForm2Actions::enterRunsAnsFromAnywhere() {
     QCOMPARE(calc.platform.endCount, 0);
     QVERIFY(calc.navigator.informationOwners.isEmpty());
     QVERIFY(calc.platform.messages.isEmpty());
+}
+
+void TestForm2Actions::enterPressesTheFocusedButton_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("informations");
+    QTest::addColumn<int>("ends");
+    QTest::newRow("Info, Return") << "oc2" << int(Qt::Key_Return) << 1 << 0;
+    QTest::newRow("Info, keypad Enter") << "oc2" << int(Qt::Key_Enter) << 1 << 0;
+    QTest::newRow("Exit, Return") << "oc3" << int(Qt::Key_Return) << 0 << 1;
+}
+
+// A focused push button takes Enter from Ans, and shows itself as the default
+// meanwhile; Ans gets both back once the focus leaves it.
+void TestForm2Actions::enterPressesTheFocusedButton() {
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, informations);
+    QFETCH(int, ends);
+    Calculator calc(16);
+    Enter(calc, {"8", "10", "4", "6"});
+    calc.pressEnter(focus, Qt::Key(key));
+    QCOMPARE(calc.navigator.informationOwners.size(), informations);
+    QCOMPARE(calc.platform.endCount, ends);
+    QCOMPARE(calc.answers(), QStringList(4, "0"));
+    QVERIFY(calc.platform.messages.isEmpty());
+
+    auto* ans = calc.get<QPushButton>("cmd1");
+    QVERIFY(calc.get<QPushButton>(focus)->isDefault());
+    QVERIFY(!ans->isDefault());
+    calc.pressEnter("txt4");
+    QVERIFY(ans->isDefault());
+    QVERIFY(!calc.get<QPushButton>(focus)->isDefault());
+    QCOMPARE(calc.answers(), (QStringList{"28", "329.3333", "65.86667", "11.7619"}));
 }
 
 void TestForm2Actions::exitEndsAtOnceAndInfoOpensTheInformation() {

@@ -138,10 +138,10 @@ private slots:
         QVERIFY(calc.navigator.formulaOwners.isEmpty());
     }
 
-    // Shift+F10 wherever the focus is, even in a text box.
+    // Shift+F10 wherever the focus is, outside the text boxes.
     void shiftF10OpensTheMenu_data() {
         QTest::addColumn<QString>("focus");
-        for (const char* name : {"txt2", "cmd1", "chk3", "oc3"}) QTest::newRow(name) << name;
+        for (const char* name : {"cmd1", "chk3", "oc2", "oc3"}) QTest::newRow(name) << name;
     }
 
     void shiftF10OpensTheMenu() {
@@ -168,6 +168,42 @@ private slots:
         QApplication::sendEvent(ans, &request);
         QVERIFY(PickCopy());
         QCOMPARE(Clipboard(), kBoxFirstLine);
+    }
+
+    // In a text box, Shift+F10 and the Menu key open its own edit menu, as a
+    // right click there does; the results menu stays shut.
+    void textBoxesKeepTheirEditMenu_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("menuKey");  // else Shift+F10
+        QTest::newRow("txt2, Shift+F10") << "txt2" << false;
+        QTest::newRow("txt1, Menu key") << "txt1" << true;
+        QTest::newRow("unit list, Shift+F10") << "cmb1" << false;
+    }
+
+    void textBoxesKeepTheirEditMenu() {
+        QFETCH(QString, focus);
+        QFETCH(bool, menuKey);
+        Calculator calc(16);
+        ComputeBox(calc, false);
+        QWidget* box = calc.get(focus);
+        box->setFocus();
+        if (menuKey) {
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, box->rect().center(),
+                                      box->mapToGlobal(box->rect().center()));
+            QApplication::sendEvent(box, &request);
+        } else {
+            QTest::keyClick(calc.form->windowHandle(), Qt::Key_F10, Qt::ShiftModifier);
+        }
+        QMenu* menu = OpenMenu();
+        QVERIFY(menu);
+        QStringList entries;
+        for (const QAction* action : menu->actions()) entries << action->text();
+        QVERIFY2(menu->objectName() == QStringLiteral("qt_edit_menu"),
+                 qPrintable(menu->objectName() + ": " + entries.join(' ')));
+        QVERIFY(!entries.contains(QStringLiteral("結果をコピー")));
+        CloseMenu();
+        QCOMPARE(Clipboard(), QStringLiteral("before"));
+        QCOMPARE(calc.answers(), (QStringList{"28", "329.3333", "65.86667", "11.7619"}));
     }
 
     // No menu away from the frames: the drawing and the bare window.

@@ -351,8 +351,32 @@ void DoubleClickControl(RandomUser& user) {
     user.count(QStringLiteral("calculator: control double clicked"));
 }
 
+// Space anywhere, or Return and Enter on a button: the focused control acts.
+void PressKeyOnFocus(RandomUser& user, Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    const QString name = focus ? focus->objectName() : QString();
+    if (name == "oc2") return OpenInformation(user, user.calculator(), k, modifiers);
+    user.begin(QStringLiteral("%1 (focus on %2)").arg(QKeySequence(k).toString(), Name(focus)));
+    if (name == "cmd1") {
+        user.expectAns();
+    } else if (name == "oc3") {
+        user.expectedEnds = 1;  // Exit: the fake platform records the request and goes on
+    } else if (qobject_cast<QComboBox*>(focus) ||
+               (focus && qobject_cast<QComboBox*>(focus->parentWidget()))) {
+        user.unitForbidden = true;
+    }
+    user.key(k, modifiers);
+    user.count(QStringLiteral("calculator: Space"));
+}
+
+void PressSpace(RandomUser& user) { PressKeyOnFocus(user, Qt::Key_Space); }
+
 void PressAns(RandomUser& user) {
-    switch (user.dice.weighted({5, 3, 1, 1})) {
+    const int way = user.dice.weighted({5, 3, 1, 1});
+    // Return and Enter press a focused Info or Exit, not Ans.
+    if (way == 1 && FocusOnInfoOrExit(user)) return PressKeyOnFocus(user, Qt::Key_Return);
+    if (way == 2 && FocusOnInfoOrExit(user)) return PressKeyOnFocus(user, Qt::Key_Enter, Qt::KeypadModifier);
+    switch (way) {
         case 0:
             user.begin(QStringLiteral("click Ans"));
             user.expectAns();
@@ -375,23 +399,6 @@ void PressAns(RandomUser& user) {
             user.key(Qt::Key_Space);
             break;
     }
-}
-
-void PressSpace(RandomUser& user) {
-    QWidget* focus = QApplication::focusWidget();
-    const QString name = focus ? focus->objectName() : QString();
-    if (name == "oc2") return OpenInformation(user, user.calculator());
-    user.begin(QStringLiteral("Space (focus on %1)").arg(Name(focus)));
-    if (name == "cmd1") {
-        user.expectAns();
-    } else if (name == "oc3") {
-        user.expectedEnds = 1;  // Exit: the fake platform records the request and goes on
-    } else if (qobject_cast<QComboBox*>(focus) ||
-               (focus && qobject_cast<QComboBox*>(focus->parentWidget()))) {
-        user.unitForbidden = true;
-    }
-    user.key(Qt::Key_Space);
-    user.count(QStringLiteral("calculator: Space"));
 }
 
 void MoveFocus(RandomUser& user) {

@@ -81,7 +81,11 @@ std::span<const Action> CalculatorActions();
 void ClickPicture(RandomUser& user, int shape);
 void OpenCalculator(RandomUser& user, int shape);  // from the selection, with `shape` chosen
 void BackToSelection(RandomUser& user);
-void OpenInformation(RandomUser& user, QWidget* owner);
+// Info pressed by a click, or by the key `k` when it has the focus.
+void OpenInformation(RandomUser& user, QWidget* owner, Qt::Key k = Qt::Key_Space,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Return and Enter press a focused Info or Exit instead of the window's default button.
+bool FocusOnInfoOrExit(const RandomUser& user);
 void DoubleClickBackground(RandomUser& user, QWidget* window);
 
 // Descriptions for the log and the failure report.

@@ -11,6 +11,7 @@
 #include "tests/ui/support/recording_navigator.h"
 #include "tests/ui/support/test_setup.h"
 #include "tests/ui/support/user_input.h"
+#include "ui/common/pictures.h"
 #include "ui/selection/form1.h"
 
 using namespace velmora;
@@ -147,6 +148,30 @@ private slots:
         QCOMPARE(platform.messageParents.value(0), form.get());
         QCOMPARE(navigator.calculatorRequests, 0);
         QCOMPARE(module.SelectedShape, kNoShape);
+    }
+
+    // Each picture shows its own drawing: the normal ones from the start, a
+    // selected one once its shape is chosen.
+    void picturesShowTheirThumbnails() {
+        const qreal ratio = form->devicePixelRatioF();
+        for (const int shape : {0, 12, 24}) {
+            QCOMPARE(picture("Image1", shape)->pixmap().toImage(),
+                     ThumbnailPixmap(shape, false, ratio).toImage());
+            QTest::mouseClick(picture("Image1", shape), Qt::LeftButton);
+            QCOMPARE(picture("Image2", shape)->pixmap().toImage(),
+                     ThumbnailPixmap(shape, true, ratio).toImage());
+        }
+        QVERIFY(ThumbnailPixmap(12, true, ratio).toImage() != ThumbnailPixmap(12, false, ratio).toImage());
+    }
+
+    // Enter on a focused Info opens the information window, not OK's message.
+    void enterOnInfoOpensTheInformation() {
+        button("oc2")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Return);
+        QCOMPARE(navigator.informationOwners, QList<QWidget*>{form.get()});
+        QVERIFY(platform.messages.isEmpty());
+        QVERIFY(button("oc2")->isDefault());
+        QVERIFY(!button("cmd1")->isDefault());
     }
 
     // Shape 0 is a real shape, not "nothing chosen".
