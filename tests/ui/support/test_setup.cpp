@@ -12,7 +12,10 @@ namespace {
 
 // Runs before main(), so before Qt reads any of it.
 void PinSurroundings() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen, unless a test that needs a real display names its platform.
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("VELMORA_TEST_PLATFORM")
+                                   ? QByteArray("offscreen")
+                                   : qgetenv("VELMORA_TEST_PLATFORM"));
     const QByteArray locale = qEnvironmentVariableIsEmpty("VELMORA_TEST_LOCALE")
                                   ? QByteArray("C.UTF-8")
                                   : qgetenv("VELMORA_TEST_LOCALE");
