@@ -15,7 +15,6 @@
 #include "core/messages.h"
 #include "core/numtext.h"
 #include "core/units.h"
-#include "ui/calculator/result_copy.h"
 #include "ui/calculator/result_frame.h"
 #include "ui/common/confirm_exit.h"
 #include "ui/common/look.h"
@@ -73,7 +72,7 @@ void Form2::setupConnections() {
         connect(frame, &ResultFrame::doubleClicked, this, [this, kind] { Frame_DblClick(kind); });
     }
     img1->installEventFilter(this);
-    new ResultCopy(frames, this);  // the frames' context menu
+    setupContextMenu();
     // Return and Enter in the open unit list pick a unit and nothing else. The
     // list acts on them without claiming them, so the window's Return below
     // would run Ans as well; the filter claims them for the list.
@@ -86,6 +85,7 @@ void Form2::setupConnections() {
         shortcut->setAutoRepeat(false);
         connect(shortcut, &QShortcut::activated, cmd1, &QPushButton::click);
     }
+    setupDetails();  // last: the details follow each change after the window has handled it
 }
 
 void Form2::Form_Load() {
