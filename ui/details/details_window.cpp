@@ -2,11 +2,13 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QPalette>
 #include <QShortcut>
@@ -32,9 +34,9 @@ namespace {
 // The display units in the order of the list, after "入力と同じ".
 constexpr std::array<std::string_view, 8> kDisplayUnits{"mm", "cm", "m", "in", "ft", "尺", "寸", "分"};
 
-// The opening size of the client area, in twips: as tall as the calculator,
-// wide enough for the longest property name and an E-notation value.
-constexpr double kClientWidth = 7200;
+// The opening width of the client area, in twips: enough for the longest
+// property name and an E-notation value. The height fits all 25 rows.
+constexpr double kClientWidth = 6600;
 constexpr double kClientHeight = 8370;
 constexpr int kGap = 8;  // pixels between the calculator and this window
 
@@ -144,6 +146,8 @@ void DetailsWindow::setupControls() {
     table->setHorizontalHeaderLabels(
         {QStringLiteral("断面性能"), QStringLiteral("記号"), QStringLiteral("値"), QStringLiteral("単位")});
     table->verticalHeader()->hide();
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -191,6 +195,12 @@ void DetailsWindow::setupActions() {
         parentWidget()->raise();
         parentWidget()->activateWindow();
     });
+}
+
+// Closing from the keyboard hands the keys back to the calculator.
+void DetailsWindow::closeEvent(QCloseEvent* event) {
+    if (isActiveWindow() && parentWidget()->isVisible()) parentWidget()->activateWindow();
+    QWidget::closeEvent(event);
 }
 
 // --- Showing -------------------------------------------------------------------
@@ -321,6 +331,14 @@ void DetailsWindow::placeBeside(const QRect& screen) {
     const QWidget* calculator = parentWidget();
     // This window has no frame yet; take the calculator's frame for its own.
     const QSize frame = calculator->frameGeometry().size() - calculator->geometry().size();
+    // As tall as all 25 rows need, as far as the screen allows.
+    // The layout's hint leaves out what is hidden (the table, where the texts
+    // form no section).
+    const int rows = table->verticalHeader()->defaultSectionSize() * kPropertyCount +
+                     table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+    const int others = layout()->sizeHint().height() -
+                       (table->isHidden() ? -layout()->spacing() : table->sizeHint().height());
+    resize(width(), std::min(others + rows, screen.height() - frame.height()));
     move(BesidePosition(calculator->frameGeometry(), size() + frame, screen));
 }
 

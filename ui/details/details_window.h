@@ -61,6 +61,9 @@ public:
     QString tableText() const;
     void copyTable() const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     // Construction, in this order.
     void setupWindow();
