@@ -224,7 +224,7 @@ private slots:
         QCOMPARE(calc.text("txt7"), QStringLiteral("9"));
         QCOMPARE(Row(details, Property::A), area);
         calc.retype("txt2", "12");
-        QCOMPARE(Row(details, Property::A), QStringLiteral("36 mm²"));
+        QCOMPARE(Row(details, Property::A), QStringLiteral("40 mm²"));  // 6 × 12 − 4 × 8
     }
 
     // Where the calculator's own figure differs from the exact one, a footnote
