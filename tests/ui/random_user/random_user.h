@@ -8,6 +8,7 @@
 // expected_calculator.cpp  the model of what the calculator must show
 // selection_actions.cpp    the selection window's actions and the ones both windows share
 // calculator_actions.cpp   the calculator's actions
+// details_actions.cpp     the details window, opened, used and closed within one action
 // checks.cpp               the checks after each action and the expectations actions state
 // input.cpp                finding controls, keys, clicks, modal windows, message answers
 //
@@ -82,6 +83,7 @@ void OpenCalculator(RandomUser& user, int shape);  // from the selection, with `
 void BackToSelection(RandomUser& user);
 void OpenInformation(RandomUser& user, QWidget* owner);
 void DoubleClickBackground(RandomUser& user, QWidget* window);
+void UseDetails(RandomUser& user);  // details_actions.cpp: opens, uses and closes the details window
 
 // Descriptions for the log and the failure report.
 QString Shown(const QString& text);  // a text short enough for a log line
