@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -36,7 +37,7 @@ constexpr std::array<std::string_view, 8> kDisplayUnits{"mm", "cm", "m", "in", "
 
 // The opening width of the client area, in twips: enough for the longest
 // property name and an E-notation value. The height fits all 25 rows.
-constexpr double kClientWidth = 6600;
+constexpr double kClientWidth = 7200;
 constexpr double kClientHeight = 8370;
 constexpr int kGap = 8;  // pixels between the calculator and this window
 
@@ -67,6 +68,25 @@ QString CalculatorFigure(const CalculatorFootnote& note, const std::string& suff
     if (note.result == "I") return QStringLiteral("I = %1 %2⁴").arg(text, unit);
     if (note.result == "Z") return QStringLiteral("Z = %1 %2³").arg(text, unit);
     return QStringLiteral("k² = %1 %2").arg(text, unit);
+}
+
+// The widest text a column can show, with the cell's padding: every name with
+// a footnote mark, every symbol, every unit of every display unit and of the
+// calculator's "none".
+int ColumnWidth(const QTableWidget& table, int column) {
+    const QFontMetrics metrics = table.fontMetrics();
+    int widest = metrics.horizontalAdvance(table.horizontalHeaderItem(column)->text());
+    const auto widen = [&](const QString& text) {
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    };
+    for (const PropertyInfo& info : AllProperties()) {
+        if (column == kName) widen(ToQString(info.japaneseName) + QStringLiteral(" ※9"));
+        if (column == kSymbol) widen(ToQString(info.symbol));
+        if (column != kUnit) continue;
+        widen(ToQString(PropertyUnit(info.property, kNoUnit)));
+        for (std::string_view suffix : kDisplayUnits) widen(ToQString(PropertyUnit(info.property, suffix)));
+    }
+    return widest + 3 * metrics.averageCharWidth();
 }
 
 QLabel* AddLabel(QWidget* window, QLayout* layout, const char* name, const QString& text = {}) {
@@ -155,10 +175,11 @@ void DetailsWindow::setupControls() {
     table->setAlternatingRowColors(true);
     table->setWordWrap(false);
     QHeaderView* header = table->horizontalHeader();
-    header->setSectionResizeMode(kName, QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(kSymbol, QHeaderView::ResizeToContents);
+    // Widths measured once for every text a column can hold, so that a
+    // keystroke re-measures nothing; the values take the rest.
+    for (const int column : {kName, kSymbol, kUnit})
+        header->resizeSection(column, ColumnWidth(*table, column));
     header->setSectionResizeMode(kValue, QHeaderView::Stretch);
-    header->setSectionResizeMode(kUnit, QHeaderView::ResizeToContents);
     header->setDefaultAlignment(Qt::AlignCenter);
     layout->addWidget(table, 1);
 
