@@ -15,6 +15,8 @@ appstreamcli validate --no-net "$src/packaging/$id.metainfo.xml" || fail "metain
 DESTDIR="$scratch/stage" cmake --install "$build" --prefix /usr >/dev/null
 expected=$(printf '%s\n' \
   /usr/bin/velmora \
+  /usr/bin/velmora-cli \
+  /usr/share/man/man1/velmora-cli.1.gz \
   "/usr/share/applications/$id.desktop" \
   "/usr/share/icons/hicolor/scalable/apps/$id.svg" \
   "/usr/share/metainfo/$id.metainfo.xml" | sort)
@@ -25,6 +27,12 @@ $expected
 actual:
 $actual"
 [ -x "$scratch/stage/usr/bin/velmora" ] || fail "the program is not executable"
+# The command-line program runs from where it is installed, and its man page reads.
+"$scratch/stage/usr/bin/velmora-cli" --version | grep -q '^velmora-cli [0-9]' || fail "velmora-cli does not run"
+"$scratch/stage/usr/bin/velmora-cli" 16 h1=8 h2=10 b1=4 b2=6 | grep -q '329.3333' || fail "velmora-cli computes wrongly"
+zcat "$scratch/stage/usr/share/man/man1/velmora-cli.1.gz" | groff -k -man -Tutf8 -ww -z 2>&1 | grep . &&
+  fail "the man page has troff warnings"
+lexgrog "$scratch/stage/usr/share/man/man1/velmora-cli.1.gz" >/dev/null || fail "the man page has no NAME line for apropos"
 
 (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/deb" >/dev/null) ||
   fail "cpack could not build the package"
@@ -35,4 +43,6 @@ for dep in libqt6widgets6 libqt6svg6 qt6-qpa-plugins qt6-translations-l10n fonts
 done
 contents=$(dpkg-deb --contents "$deb")
 grep -q "usr/share/applications/$id.desktop" <<<"$contents" || fail "the package lacks the desktop entry"
-echo "packaging: desktop entry, metainfo, install and package all check out"
+grep -q "usr/bin/velmora-cli$" <<<"$contents" || fail "the package lacks velmora-cli"
+grep -q "usr/share/man/man1/velmora-cli.1.gz$" <<<"$contents" || fail "the package lacks the man page"
+echo "packaging: desktop entry, metainfo, install, velmora-cli with its man page and package all check out"

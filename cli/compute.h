@@ -1,0 +1,65 @@
+// One section through the calculator's own steps, and what the window would
+// show for it: the texts of its result labels and its messages.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/ans.h"
+#include "core/catalogue.h"
+#include "core/properties.h"
+
+namespace velmora::cli {
+
+struct Section {
+    const ShapeEntry* shape = nullptr;
+    InputTexts texts;  // txt1 to txt7 as entered (derived boxes "0")
+    std::string unit = "mm";
+    bool thinWall = false;
+};
+
+struct Options {
+    char decimalSeparator = '.';
+    bool all = false;
+    std::optional<std::string> displayUnit;  // with all: convert the properties to it
+};
+
+// The results of the calculator window after Ans.
+struct CalculatorView {
+    InputTexts texts;  // the boxes as Ans read them, derived ones filled
+    bool firstLine = false;
+    std::array<std::string, 4> first;  // A, I, Z, k2 when firstLine
+    SecondLine second = SecondLine::Untouched;
+    std::array<std::string, 4> secondTexts;  // all four for Full, [2] alone for ZOnly
+    std::string_view thicknessMessage;       // shown when the option was ticked, or empty
+    std::string_view message;                // shown by Ans, or empty
+};
+
+struct PropertiesView {
+    std::string unit;                         // the unit the values are in
+    std::optional<SectionProperties> values;  // converted to unit
+    std::string sectionError;                 // when values is empty
+};
+
+struct Record {
+    Section section;
+    CalculatorView calculator;
+    std::optional<PropertiesView> properties;  // with Options::all
+
+    // Every requested value computed and no message shown.
+    bool complete() const;
+};
+
+// What the window shows after the user entered the texts, ticked the shape's
+// thickness option (thinWall, where the shape has one) and pressed Ans, with
+// the unit already chosen.
+CalculatorView RunCalculator(const Section& section, char decimalSeparator);
+
+Record Compute(Section section, const Options& options);
+
+// The thin-wall option of the shape exists.
+bool HasThinWall(const ShapeEntry& shape);
+
+}  // namespace velmora::cli

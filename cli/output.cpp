@@ -1,0 +1,367 @@
+#include "cli/output.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "cli/json.h"
+
+namespace velmora::cli {
+
+bool Sink::flush() {
+    if (!buffer_.empty() && !failed_) {
+        if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) failed_ = true;
+    }
+    buffer_.clear();
+    if (!failed_ && std::fflush(stream_) != 0) failed_ = true;
+    return !failed_;
+}
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kResultKeys{"A", "I", "Z", "k2"};
+constexpr std::array<std::string_view, 4> kResultLabels{"A  =", "I  =", "Z  =", "k² ="};
+constexpr std::array<std::string_view, 4> kExponents{"²", "⁴", "³", ""};
+
+bool Has(SecondLine line, std::size_t i) {
+    return line == SecondLine::Full || (line == SecondLine::ZOnly && i == 2);
+}
+
+// The derived boxes are worth showing when the option filled them.
+bool ShowsDerived(const Section& section) { return section.thinWall && HasThinWall(*section.shape); }
+
+// Characters, not bytes: every character of these texts takes one column.
+std::size_t DisplayWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (char ch : text)
+        if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++width;
+    return width;
+}
+
+std::string_view Text(const InputTexts& texts, int slot) { return texts[static_cast<std::size_t>(slot - 1)]; }
+
+// --- text -------------------------------------------------------------------------
+
+class TextWriter : public Writer {
+public:
+    TextWriter(const Options& options, bool batch, Sink& sink)
+        : options_(options), batch_(batch), sink_(sink) {}
+
+    void record(const Record& r, long line) override {
+        out_.clear();
+        if (count_++ > 0) out_ += '\n';
+        const ShapeEntry& shape = *r.section.shape;
+        if (batch_) out_ += "line " + std::to_string(line) + ": ";
+        out_ += std::to_string(shape.index) + " " + std::string(shape.japaneseName) + " (" +
+                std::string(shape.name) + ")";
+        for (const InputSlot& slot : shape.entered)
+            out_ += "  " + std::string(slot.caption) + "=" + std::string(Text(r.calculator.texts, slot.slot));
+        if (ShowsDerived(r.section)) {
+            out_ += "  thin wall:";
+            for (const InputSlot& slot : shape.derived)
+                out_ +=
+                    " " + std::string(slot.caption) + "=" + std::string(Text(r.calculator.texts, slot.slot));
+        }
+        out_ += '\n';
+        if (!r.calculator.thicknessMessage.empty())
+            out_ += "message: " + std::string(r.calculator.thicknessMessage) + '\n';
+        const CalculatorView& c = r.calculator;
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (!c.firstLine && !Has(c.second, i)) continue;
+            const std::string unit = CalculatorUnit(static_cast<int>(i), r.section.unit);
+            const std::size_t start = out_.size();
+            out_ += kResultLabels[i];
+            out_ += ' ';
+            out_ += c.firstLine ? c.first[i] : std::string("-");
+            out_ += ' ' + unit;
+            if (Has(c.second, i)) {
+                // The second line beside the first, in a column of its own.
+                const std::size_t width = DisplayWidth(std::string_view(out_).substr(start));
+                out_.append(width < 24 ? 24 - width : 1, ' ');
+                out_ += "second line: " + c.secondTexts[i] + ' ' + unit;
+            }
+            out_ += '\n';
+        }
+        if (!c.message.empty()) out_ += "message: " + std::string(c.message) + '\n';
+        if (r.properties) appendProperties(*r.properties);
+        sink_.write(out_);
+    }
+
+    void error(long line, std::string_view reason) override {
+        out_.clear();
+        if (count_++ > 0) out_ += '\n';
+        out_ += "line " + std::to_string(line) + ": error: " + std::string(reason) + '\n';
+        sink_.write(out_);
+    }
+
+private:
+    void appendProperties(const PropertiesView& p) {
+        if (!p.values) {
+            out_ += "section error: " + p.sectionError + '\n';
+            return;
+        }
+        out_ += "properties (" + p.unit + "):\n";
+        for (const PropertyInfo& info : AllProperties()) {
+            // As in the details window: principal axes only where they differ from x and y.
+            if (info.principal && !p.values->hasPrincipalAxes()) continue;
+            const double value = (*p.values)[info.property];
+            out_ += "  " + std::string(info.key);
+            out_.append(info.key.size() < 10 ? 10 - info.key.size() : 1, ' ');
+            out_ += std::isfinite(value) ? PropertyText(value, options_.decimalSeparator) : std::string("-");
+            const std::string unit = PropertyUnit(info.property, p.unit);
+            if (!unit.empty()) out_ += ' ' + unit;
+            out_ += "  " + std::string(info.japaneseName) + '\n';
+        }
+    }
+
+    Options options_;
+    bool batch_;
+    Sink& sink_;
+    std::string out_;
+    long count_ = 0;
+};
+
+// --- tsv and csv --------------------------------------------------------------------
+
+class TableWriter : public Writer {
+public:
+    TableWriter(char separator, const Options& options, bool batch, Sink& sink)
+        : separator_(separator), options_(options), batch_(batch), sink_(sink), out_(sink.buffer()) {
+        std::vector<std::string> header;
+        if (batch_) header.emplace_back("line");
+        for (const char* name : {"shape", "name", "unit", "thin_wall", "A", "I", "Z", "k2", "second_A",
+                                 "second_I", "second_Z", "second_k2", "thickness_message", "message"})
+            header.emplace_back(name);
+        if (options_.all) {
+            header.emplace_back("display_unit");
+            for (const PropertyInfo& info : AllProperties()) header.emplace_back(info.key);
+            header.emplace_back("section_error");
+        }
+        if (batch_) header.emplace_back("error");
+        columns_ = header.size();
+        for (std::size_t i = 0; i < header.size(); ++i) cell(i, header[i]);
+        out_ += '\n';
+        sink_.commit();
+    }
+
+    void record(const Record& r, long line) override {
+        std::size_t i = 0;
+        if (batch_) {
+            char digits[24];
+            cell(i++, std::string_view(digits, std::to_chars(digits, digits + sizeof digits, line).ptr));
+        }
+        const CalculatorView& c = r.calculator;
+        cell(i++, std::to_string(r.section.shape->index));
+        cell(i++, r.section.shape->name);
+        cell(i++, r.section.unit);
+        cell(i++, ShowsDerived(r.section) ? "1" : "0");
+        for (std::size_t k = 0; k < 4; ++k) cell(i++, c.firstLine ? std::string_view(c.first[k]) : "");
+        for (std::size_t k = 0; k < 4; ++k)
+            cell(i++, Has(c.second, k) ? std::string_view(c.secondTexts[k]) : "");
+        cell(i++, c.thicknessMessage);
+        cell(i++, c.message);
+        if (options_.all) {
+            const PropertiesView* p = r.properties ? &*r.properties : nullptr;
+            cell(i++, p ? std::string_view(p->unit) : "");
+            for (const PropertyInfo& info : AllProperties()) {
+                // A number needs no quoting: written straight into the row.
+                out_ += separator_;
+                ++i;
+                if (p && p->values) AppendShortest(out_, (*p->values)[info.property]);
+            }
+            cell(i++, p && !p->values ? std::string_view(p->sectionError) : "");
+        }
+        if (batch_) cell(i++, "");
+        out_ += '\n';
+        sink_.commit();
+    }
+
+    void error(long line, std::string_view reason) override {
+        cell(0, std::to_string(line));
+        for (std::size_t i = 1; i + 1 < columns_; ++i) cell(i, "");
+        cell(columns_ - 1, reason);
+        out_ += '\n';
+        sink_.commit();
+    }
+
+private:
+    void cell(std::size_t index, std::string_view text) {
+        if (index > 0) out_ += separator_;
+        bool plain = true;
+        for (char ch : text)
+            if (ch == '\n' || ch == '\r' || ch == '"' || ch == separator_) plain = false;
+        if (plain) {
+            out_.append(text);
+            return;
+        }
+        if (separator_ == '\t') {
+            // TSV has no quoting: tabs and line breaks inside a cell become blanks.
+            for (char ch : text) out_ += (ch == '\t' || ch == '\n' || ch == '\r') ? ' ' : ch;
+            return;
+        }
+        out_ += '"';
+        for (char ch : text) {
+            if (ch == '"') out_ += '"';
+            out_ += ch;
+        }
+        out_ += '"';
+    }
+
+    char separator_;
+    Options options_;
+    bool batch_;
+    Sink& sink_;
+    std::string& out_;  // the sink's buffer: rows are built in place
+    std::size_t columns_ = 0;
+};
+
+// --- json and json lines --------------------------------------------------------------
+
+class JsonWriter : public Writer {
+public:
+    // array: a batch in one JSON array; otherwise one object per line.
+    JsonWriter(bool array, bool batch, Sink& sink) : array_(array), batch_(batch), sink_(sink) {}
+
+    void record(const Record& r, long line) override {
+        begin(line);
+        const ShapeEntry& shape = *r.section.shape;
+        out_ += "\"shape\":" + std::to_string(shape.index) + ",\"name\":";
+        AppendJsonString(out_, shape.name);
+        out_ += ",\"japanese_name\":";
+        AppendJsonString(out_, shape.japaneseName);
+        out_ += ",\"unit\":";
+        AppendJsonString(out_, r.section.unit);
+        out_ += ",\"thin_wall\":";
+        out_ += ShowsDerived(r.section) ? "true" : "false";
+        out_ += ",\"inputs\":";
+        appendBoxes(shape.entered, r.calculator.texts);
+        if (ShowsDerived(r.section)) {
+            out_ += ",\"derived\":";
+            appendBoxes(shape.derived, r.calculator.texts);
+        }
+        const CalculatorView& c = r.calculator;
+        out_ += ",\"calculator\":{";
+        if (c.firstLine) {
+            for (std::size_t i = 0; i < 4; ++i) {
+                out_ += '"' + std::string(kResultKeys[i]) + "\":";
+                AppendJsonString(out_, c.first[i]);
+                out_ += ',';
+            }
+        }
+        out_ += "\"second\":";
+        if (c.second == SecondLine::Untouched) {
+            out_ += "null";
+        } else {
+            out_ += '{';
+            bool first = true;
+            for (std::size_t i = 0; i < 4; ++i) {
+                if (!Has(c.second, i)) continue;
+                if (!first) out_ += ',';
+                first = false;
+                out_ += '"' + std::string(kResultKeys[i]) + "\":";
+                AppendJsonString(out_, c.secondTexts[i]);
+            }
+            out_ += '}';
+        }
+        out_ += ",\"message\":";
+        optionalString(c.message);
+        out_ += ",\"thickness_message\":";
+        optionalString(c.thicknessMessage);
+        out_ += '}';
+        if (r.properties) {
+            const PropertiesView& p = *r.properties;
+            out_ += ",\"display_unit\":";
+            AppendJsonString(out_, p.unit);
+            out_ += ",\"properties\":";
+            if (p.values) {
+                out_ += '{';
+                bool first = true;
+                for (const PropertyInfo& info : AllProperties()) {
+                    if (!first) out_ += ',';
+                    first = false;
+                    AppendJsonString(out_, info.key);
+                    out_ += ':';
+                    AppendJsonNumber(out_, (*p.values)[info.property]);
+                }
+                out_ += '}';
+            } else {
+                out_ += "null,\"section_error\":";
+                AppendJsonString(out_, p.sectionError);
+            }
+        }
+        end();
+    }
+
+    void error(long line, std::string_view reason) override {
+        begin(line);
+        out_ += "\"error\":";
+        AppendJsonString(out_, reason);
+        end();
+    }
+
+    void finish() override {
+        if (!array_) return;
+        sink_.write(count_ == 0 ? "[]\n" : "\n]\n");
+    }
+
+private:
+    void begin(long line) {
+        out_.clear();
+        if (array_) out_ += count_ == 0 ? "[\n" : ",\n";
+        ++count_;
+        out_ += '{';
+        if (batch_) out_ += "\"line\":" + std::to_string(line) + ',';
+    }
+
+    void end() {
+        out_ += '}';
+        if (!array_) out_ += '\n';
+        sink_.write(out_);
+    }
+
+    void optionalString(std::string_view text) {
+        if (text.empty())
+            out_ += "null";
+        else
+            AppendJsonString(out_, text);
+    }
+
+    void appendBoxes(std::span<const InputSlot> slots, const InputTexts& texts) {
+        out_ += '{';
+        bool first = true;
+        for (const InputSlot& slot : slots) {
+            if (!first) out_ += ',';
+            first = false;
+            AppendJsonString(out_, slot.caption);
+            out_ += ':';
+            AppendJsonString(out_, Text(texts, slot.slot));
+        }
+        out_ += '}';
+    }
+
+    bool array_;
+    bool batch_;
+    Sink& sink_;
+    std::string out_;
+    long count_ = 0;
+};
+
+}  // namespace
+
+std::string CalculatorUnit(int result, std::string_view unit) {
+    return std::string(unit) + std::string(kExponents[static_cast<std::size_t>(result)]);
+}
+
+std::unique_ptr<Writer> MakeWriter(Format format, const Options& options, bool batch, Sink& sink) {
+    switch (format) {
+        case Format::Text: return std::make_unique<TextWriter>(options, batch, sink);
+        case Format::Tsv: return std::make_unique<TableWriter>('\t', options, batch, sink);
+        case Format::Csv: return std::make_unique<TableWriter>(',', options, batch, sink);
+        case Format::Json: return std::make_unique<JsonWriter>(batch, batch, sink);
+        case Format::Jsonl: return std::make_unique<JsonWriter>(false, batch, sink);
+    }
+    return nullptr;
+}
+
+}  // namespace velmora::cli

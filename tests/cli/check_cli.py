@@ -1,0 +1,156 @@
+#!/usr/bin/env python3
+"""Runs velmora-cli as a user would and checks its texts, exit statuses and
+that its JSON, JSON Lines and CSV read back. Usage: check_cli.py PROGRAM"""
+import csv
+import io
+import json
+import subprocess
+import sys
+
+PROGRAM = sys.argv[1]
+failures = []
+
+
+def run(*args, stdin=b""):
+    p = subprocess.run([PROGRAM, *args], input=stdin, capture_output=True, timeout=60)
+    return p.returncode, p.stdout.decode("utf-8"), p.stderr.decode("utf-8")
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+
+
+# The walk-through: the box section with its option ticked.
+status, out, err = run("16", "h1=8", "h2=10", "b1=4", "b2=6", "--thin-wall")
+check(status == 0 and err == "", f"walk-through status {status}, stderr {err!r}")
+lines = out.splitlines()
+expected = [("A  = 28 mm²", "28 mm²"), ("I  = 329.3333 mm⁴", "329.3333 mm⁴"),
+            ("Z  = 65.86667 mm³", "65.86667 mm³"), ("k² = 11.7619 mm", "11.7619 mm")]
+check(lines[0].endswith("thin wall: t1=2 t2=1 ~h=9"), f"walk-through heading: {lines[0]!r}")
+for line, (first, second) in zip(lines[1:], expected):
+    check(line.startswith(first) and line.endswith("second line: " + second), f"walk-through line {line!r}")
+check(len(lines) == 5, f"walk-through prints {len(lines)} lines")
+
+# JSON of one section: the calculator's texts, the second line, no message.
+status, out, _ = run("--format", "json", "16", "8", "10", "4", "6", "--thin-wall")
+record = json.loads(out)
+calc = record["calculator"]
+check(status == 0, "json status")
+check([calc[k] for k in ("A", "I", "Z", "k2")] == ["28", "329.3333", "65.86667", "11.7619"], f"json first {calc}")
+check(calc["second"] == {"A": "28", "I": "329.3333", "Z": "65.86667", "k2": "11.7619"}, "json second")
+check(calc["message"] is None and calc["thickness_message"] is None, "json message")
+check(record["derived"] == {"t1": "2", "t2": "1", "~h": "9"}, f"json derived {record.get('derived')}")
+check(record["shape"] == 16 and record["unit"] == "mm" and record["thin_wall"] is True, "json shape fields")
+
+# The second modulus alone, and another unit.
+status, out, _ = run("--format=json", "--unit", "尺", "二等辺三角形", "h=9", "b=6")
+record = json.loads(out)
+check(record["calculator"]["second"] == {"Z": "40.5"}, f"triangle second {record['calculator']}")
+check(record["unit"] == "尺", "unit 尺")
+
+# A message of the calculator: exit 1, said on stderr, no first line in JSON.
+status, out, err = run("--format", "json", "1", "5", "5", "2")
+record = json.loads(out)
+check(status == 1, f"message status {status}")
+check(err == "velmora-cli: 入力に誤りがあります\n", f"message stderr {err!r}")
+check("A" not in record["calculator"] and record["calculator"]["message"] == "入力に誤りがあります",
+      f"message record {record}")
+
+# The t<<dm message follows a first line, which JSON keeps.
+status, out, err = run("--format", "json", "--thin-wall", "12", "0", "100")
+calc = json.loads(out)["calculator"]
+check(status == 1 and "A" in calc and calc["message"] == "条件 t<<dm が成立しません", f"t<<dm {calc}")
+
+# Usage errors: a one-line reason, then the usage, exit 2, nothing on stdout.
+for args in (["16", "8", "10"], ["Pentagon"], ["--bogus", "0"], ["0", "3", "2", "--unit", "km"], [],
+             ["hex", "1"], ["0", "h=3", "q=2"]):
+    status, out, err = run(*args)
+    err_lines = err.splitlines()
+    check(status == 2 and out == "" and err_lines[0].startswith("velmora-cli: ")
+          and err_lines[1].startswith("usage: velmora-cli"), f"usage error for {args}: {status} {err!r}")
+
+# "--" lets a value start with a minus sign.
+status, out, _ = run("--format", "jsonl", "--", "0", "-3", "2")
+check(status == 0 and json.loads(out)["calculator"]["A"] == "-6", f"negative value {out!r}")
+
+# Help, version and list.
+status, out, _ = run("--help")
+check(status == 0 and "--thin-wall" in out and "usage:" in out, "help")
+status, out, _ = run("--version")
+check(status == 0 and out.startswith("velmora-cli ") and out.strip().split()[-1][0].isdigit(), f"version {out!r}")
+status, out, _ = run("--list")
+rows = [line.split("\t") for line in out.splitlines()]
+check(status == 0 and len(rows) == 25 and rows[16][:4] == ["16", "箱形断面", "Box section", "h1 h2 b1 b2"],
+      f"list {rows[16] if len(rows) > 16 else rows}")
+
+# A batch with good and bad rows, as a JSON array, as JSON Lines and as CSV.
+batch = ("shape,h,b,h1,h2,b1,b2,d1,d2,unit,thin_wall\n"
+         "Box section,,,8,10,4,6,,,cm,1\n"
+         "0,3,2\n"
+         "\"0\",\"3\",\"x\"\n"
+         "Pentagon,1,2\n"
+         "12,,,,,,,80,100,,yes\n"
+         "\"unterminated,1\n").encode()
+status, out, err = run("--batch", "-", "--format", "json", stdin=batch)
+records = json.loads(out)
+check(status == 1, f"batch status {status}")
+check([r["line"] for r in records] == [2, 3, 4, 5, 6, 7], f"batch lines {[r.get('line') for r in records]}")
+check(records[0]["unit"] == "cm" and records[0]["calculator"]["A"] == "28", "batch box")
+check(records[1]["calculator"]["k2"] == "0.75", "batch rectangle")
+check(records[2]["calculator"]["message"] == "入力に誤りがあります", "batch input error")
+check("unknown shape 'Pentagon'" in records[3]["error"], f"batch bad shape {records[3]}")
+check(records[4]["derived"] == {"dm": "90", "t": "10"} and records[4]["calculator"]["second"]["k2"] == "1012.5",
+      f"batch tube {records[4]}")
+check(records[5]["error"] == "unterminated quoted field", f"batch unterminated {records[5]}")
+check("line 5: unknown shape" in err and "line 4: 入力に誤りがあります" in err, f"batch stderr {err!r}")
+
+status, out, _ = run("--batch", "-", "--format", "jsonl", stdin=batch)
+check([json.loads(line) for line in out.splitlines()] == records, "jsonl equals the json array")
+
+status, out, _ = run("--batch", "-", "--format", "csv", "--decimal-comma", stdin=b"shape,v1,v2\n0,\"4,5\",2\n")
+table = list(csv.DictReader(io.StringIO(out)))
+check(status == 0 and table[0]["I"] == "15,1875" and table[0]["line"] == "2", f"csv decimal comma {table}")
+
+status, out, _ = run("--batch", "-", "--format", "tsv", stdin=b"shape,v1\n11,100\n")
+table = list(csv.DictReader(io.StringIO(out), delimiter="\t"))
+check(status == 0 and table[0]["A"] == "7853.981", f"tsv {table}")
+
+# Any bytes in a value still give JSON that parses, with the text kept.
+status, out, _ = run("--format", "json", "0", 'a"\\\t\x01', "2")
+record = json.loads(out)
+check(status == 1 and record["inputs"]["h"] == 'a"\\\t\x01', f"escaped input {record['inputs']}")
+p = subprocess.run([PROGRAM, "--format", "json", "0", b"\xff\xfe", "2"], capture_output=True)
+record = json.loads(p.stdout.decode("utf-8"))
+check(record["inputs"]["h"] == "\ufffd\ufffd", f"invalid UTF-8 input {record['inputs']}")
+
+# --all: every property under its key, in order, as plain JSON numbers.
+KEYS = ("A e_top e_bottom e_left e_right Ix Iy Ixy Iu Iv alpha Zx_top Zx_bottom Zy_left Zy_right ix iy iu "
+        "iv Ip Zpx Zpy fx fy perimeter").split()
+status, out, _ = run("--all", "--format", "json", "0", "h=30", "b=20")
+record = json.loads(out)
+props = record["properties"]
+check(status == 0 and list(props) == KEYS, f"--all keys {list(props)}")
+check(all(isinstance(v, (int, float)) for v in props.values()), "--all numbers")
+check(props["A"] == 600 and props["Ix"] == 45000 and props["Zx_top"] == 3000 and props["perimeter"] == 100,
+      f"--all rectangle {props}")
+status, out, _ = run("--all", "--format", "json", "--display-unit", "cm", "0", "h=30", "b=20")
+record = json.loads(out)
+check(record["display_unit"] == "cm" and record["properties"]["A"] == 6 and record["properties"]["Ix"] == 4.5
+      and record["properties"]["fx"] == 1.5 and record["calculator"]["A"] == "600", f"--display-unit {record}")
+status, out, _ = run("--all", "--format", "json", "--unit", "in", "--display-unit", "ft", "11", "12")
+props = json.loads(out)["properties"]
+check(abs(props["A"] - 3.141592653589793 / 4) < 1e-15, f"in to ft {props['A']}")
+status, out, err = run("--all", "--format", "json", "3", "5", "4")
+record = json.loads(out)
+check(status == 1 and record["properties"] is None and record["section_error"] and record["section_error"] in err,
+      f"section error {record} {err!r}")
+status, out, _ = run("--all", "--format", "csv", "--batch", "-", stdin=b"shape,v1,v2\n0,30,20\n3,5,4\n")
+table = list(csv.DictReader(io.StringIO(out)))
+check(status == 1 and float(table[0]["Ix"]) == 45000 and table[1]["Ix"] == "" and table[1]["section_error"],
+      f"--all csv {table}")
+
+if failures:
+    print("\n".join("FAIL: " + f for f in failures))
+    sys.exit(1)
+print("velmora-cli: all checks passed")
