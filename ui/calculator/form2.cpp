@@ -15,7 +15,6 @@
 #include "core/messages.h"
 #include "core/numtext.h"
 #include "core/units.h"
-#include "ui/calculator/result_copy.h"
 #include "ui/calculator/result_frame.h"
 #include "ui/common/confirm_exit.h"
 #include "ui/common/default_button.h"
@@ -74,7 +73,7 @@ void Form2::setupConnections() {
         connect(frame, &ResultFrame::doubleClicked, this, [this, kind] { Frame_DblClick(kind); });
     }
     img1->installEventFilter(this);
-    new ResultCopy(frames, this);  // the frames' context menu
+    setupContextMenu();
     // Return and Enter in the open unit list pick a unit and nothing else. The
     // list acts on them without claiming them, so the window's Return below
     // would run Ans as well; the filter claims them for the list.
@@ -83,12 +82,13 @@ void Form2::setupConnections() {
     // Ans is the window's default button: Return and Enter run it wherever the
     // focus is, except on another button, which they press instead (a default
     // push button acts by itself only inside a dialog).
-    defaultButton = DefaultButton::install(cmd1);
+    defaultButton_ = DefaultButton::install(cmd1);
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, defaultButton, &DefaultButton::press);
+        connect(shortcut, &QShortcut::activated, defaultButton_, &DefaultButton::press);
     }
+    setupDetails();  // last: the details follow each change after the window has handled it
 }
 
 void Form2::Form_Load() {

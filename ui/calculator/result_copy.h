@@ -2,13 +2,8 @@
 // clipboard as text that pastes well into a spreadsheet or a note.
 #pragma once
 
-#include <QObject>
 #include <QString>
 #include <span>
-#include <vector>
-
-class QMenu;
-class QWidget;
 
 namespace velmora::ui {
 
@@ -22,29 +17,7 @@ class ResultFrame;
 //   k²     11.7619   mm
 QString ResultsText(std::span<ResultFrame* const> frames);
 
-// The result frames' context menu with its one entry. A right click on a frame
-// opens it; from the keyboard, the Menu key or Shift+F10 on a control without
-// a menu of its own (Ans, the check boxes, Info, Exit) does. In a text box
-// both keys open the box's own edit menu, as a right click there does.
-class ResultCopy final : public QObject {
-    Q_OBJECT
-
-public:
-    // Serves `frames`, which lie in `window`; belongs to the window.
-    ResultCopy(std::span<ResultFrame* const> frames, QWidget* window);
-
-    // Puts ResultsText on the clipboard.
-    void copy() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void popupOverResults();  // where the keyboard asks for it
-    void requestFromFocus();  // Shift+F10: the Menu key's request, to the focused control
-
-    std::vector<ResultFrame*> frames_;
-    QMenu* menu_;
-};
+// Puts ResultsText on the clipboard.
+void CopyResults(std::span<ResultFrame* const> frames);
 
 }  // namespace velmora::ui

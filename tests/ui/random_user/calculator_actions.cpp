@@ -508,6 +508,7 @@ std::span<const Action> CalculatorActions() {
         {3, MoveFocus},
         {2, DoubleClickControl},
         {3, OpenFormula},
+        {2, UseDetails},
         {1, OpenCalculatorInformation},
         {1, DoubleClickCalculatorBackground},
         {1, BackToSelection},

@@ -8,6 +8,7 @@
 // expected_calculator.cpp  the model of what the calculator must show
 // selection_actions.cpp    the selection window's actions and the ones both windows share
 // calculator_actions.cpp   the calculator's actions
+// details_actions.cpp     the details window, opened, used and closed within one action
 // checks.cpp               the checks after each action and the expectations actions state
 // input.cpp                finding controls, keys, clicks, message answers (and the
 //                          test kit's tests/ui/support/user_input.h)
@@ -87,6 +88,7 @@ void OpenInformation(RandomUser& user, QWidget* owner, Qt::Key k = Qt::Key_Space
 // Return and Enter press a focused Info or Exit instead of the window's default button.
 bool FocusOnInfoOrExit(const RandomUser& user);
 void DoubleClickBackground(RandomUser& user, QWidget* window);
+void UseDetails(RandomUser& user);  // details_actions.cpp: opens, uses and closes the details window
 
 // Descriptions for the log and the failure report.
 QString Shown(const QString& text);  // a text short enough for a log line
