@@ -1,0 +1,48 @@
+// The calculator's two ways to a calculation sheet: "計算書を印刷…" (Ctrl+P,
+// the print preview) and "計算書をPDFで保存…" (Ctrl+S, a PDF file). Both ask
+// the sheet's dialog first and use the results on show at that moment.
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "ui/sheet/sheet_content.h"
+
+class QAction;
+class QWidget;
+
+namespace velmora::ui {
+
+class Platform;
+
+class SheetActions final : public QObject {
+    Q_OBJECT
+
+public:
+    using Snapshot = std::function<CalculatorSnapshot()>;
+
+    // Adds both actions with their shortcuts to `window`; belongs to it.
+    // `snapshot` reads the calculator at the moment of the request.
+    SheetActions(QWidget* window, Platform& platform, Snapshot snapshot);
+
+    QAction* printAction() const { return print_; }
+    QAction* saveAction() const { return save_; }
+
+    void preview();
+    void savePdf();
+
+    // The file name offered: the shape's name and the date, in the documents folder.
+    static QString SuggestedPath(const SheetContent& content);
+
+private:
+    // The sheet for the dialog's answers, or nothing when the user cancels.
+    std::optional<SheetContent> askSheet(const QString& acceptText);
+
+    QWidget* window_;
+    Platform& platform_;
+    Snapshot snapshot_;
+    QAction* print_;
+    QAction* save_;
+};
+
+}  // namespace velmora::ui
