@@ -21,6 +21,7 @@
 #include "ui/common/look.h"
 #include "ui/common/placement.h"
 #include "ui/common/text.h"
+#include "ui/sheet/sheet_actions.h"
 
 namespace velmora::ui {
 namespace {
@@ -73,7 +74,9 @@ void Form2::setupConnections() {
         connect(frame, &ResultFrame::doubleClicked, this, [this, kind] { Frame_DblClick(kind); });
     }
     img1->installEventFilter(this);
-    new ResultCopy(frames, this);  // the frames' context menu
+    auto* copy = new ResultCopy(frames, this);  // the frames' context menu
+    auto* sheet = new SheetActions(this, context.platform, [this] { return sheetSnapshot(); });
+    copy->addActions({sheet->printAction(), sheet->saveAction()});
     // Return and Enter in the open unit list pick a unit and nothing else. The
     // list acts on them without claiming them, so the window's Return below
     // would run Ans as well; the filter claims them for the list.
@@ -204,6 +207,21 @@ InputTexts Form2::inputTexts() const {
     for (int slot = 1; slot <= kSlotCount; ++slot)
         texts[static_cast<std::size_t>(slot - 1)] = txt(slot)->text().toStdString();
     return texts;
+}
+
+CalculatorSnapshot Form2::sheetSnapshot() const {
+    CalculatorSnapshot snapshot;
+    snapshot.shape = context.module.SelectedShape;
+    snapshot.texts = inputTexts();
+    snapshot.optionTicked = optionTicked();
+    snapshot.unitSuffix = context.module.UnitSuffix;
+    snapshot.decimalSeparator = DecimalSeparator();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        snapshot.firstLine[i] = frames[i]->answer()->text();
+        const QLabel* second = frames[i]->secondLine();
+        if (!second->isHidden()) snapshot.secondLine[i] = second->text();
+    }
+    return snapshot;
 }
 
 void Form2::setUnitListText(std::string_view text) {

@@ -21,6 +21,7 @@ class QPushButton;
 namespace velmora::ui {
 
 class ResultFrame;
+struct CalculatorSnapshot;
 
 class Form2 : public QWidget {
     Q_OBJECT
@@ -78,6 +79,7 @@ private:
     QCheckBox* optionBox() const;  // the selected shape's thickness option, or nullptr
     bool optionTicked() const;
     InputTexts inputTexts() const;
+    CalculatorSnapshot sheetSnapshot() const;  // what a calculation sheet is made from
     void setUnitListText(std::string_view text);
     MessageAnswer warn(std::string_view text, MessageButtons buttons = MessageButtons::Ok);
 

@@ -62,6 +62,11 @@ ResultCopy::ResultCopy(std::span<ResultFrame* const> frames, QWidget* window)
     window->installEventFilter(this);
 }
 
+void ResultCopy::addActions(const QList<QAction*>& actions) {
+    menu_->addSeparator();
+    menu_->addActions(actions);
+}
+
 void ResultCopy::copy() const { QGuiApplication::clipboard()->setText(ResultsText(frames_)); }
 
 bool ResultCopy::eventFilter(QObject* watched, QEvent* event) {

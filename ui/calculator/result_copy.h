@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+class QAction;
 class QMenu;
 class QWidget;
 
@@ -22,10 +23,10 @@ class ResultFrame;
 //   k²     11.7619   mm
 QString ResultsText(std::span<ResultFrame* const> frames);
 
-// The result frames' context menu with its one entry. A right click on a frame
-// opens it; from the keyboard, Shift+F10 anywhere in the window does, and so
-// does the Menu key on a control without a menu of its own (Ans, the check
-// boxes, Info, Exit). The text boxes keep their own edit menus.
+// The result frames' context menu: the copy entry first, then what the
+// window adds. A right click on a frame opens it; from the keyboard, Shift+F10 anywhere in the window does,
+// and so does the Menu key on a control without a menu of its own (Ans, the check boxes, Info, Exit). The
+// text boxes keep their own edit menus.
 class ResultCopy final : public QObject {
     Q_OBJECT
 
@@ -35,6 +36,9 @@ public:
 
     // Puts ResultsText on the clipboard.
     void copy() const;
+
+    // Adds entries below the copy entry, after a separator.
+    void addActions(const QList<QAction*>& actions);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -27,10 +27,11 @@ void CloseMenu() {
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
 }
 
-// Picks the menu's one entry with the mouse; false when no menu or not ours.
+// Picks the menu's first entry, the copy, with the mouse; false when no menu
+// or not ours.
 bool PickCopy() {
     QMenu* menu = OpenMenu();
-    if (!menu || menu->actions().size() != 1 ||
+    if (!menu || menu->actions().isEmpty() ||
         menu->actions().first()->text() != QStringLiteral("結果をコピー"))
         return false;
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().first()).center());
