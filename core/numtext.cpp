@@ -105,4 +105,6 @@ std::string SingleToText(float value, char decimalSeparator) { return Format(val
 
 std::string DoubleToText(double value, char decimalSeparator) { return Format(value, 15, decimalSeparator); }
 
+std::string ShortText(double value, char decimalSeparator) { return Format(value, 7, decimalSeparator); }
+
 }  // namespace velmora

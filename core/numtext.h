@@ -19,5 +19,8 @@ std::optional<double> TextToDouble(std::string_view text, char decimalSeparator 
 // exponent form "1.234568E+07" for large and small magnitudes (like %.7G / %.15G).
 std::string SingleToText(float value, char decimalSeparator = '.');
 std::string DoubleToText(double value, char decimalSeparator = '.');
+// A double shown the way SingleToText shows a single: at most 7 significant
+// digits of the double itself (exact ties to even), the same forms.
+std::string ShortText(double value, char decimalSeparator = '.');
 
 }  // namespace velmora

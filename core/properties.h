@@ -69,6 +69,9 @@ struct SectionProperties {
     double operator[](Property p) const { return values[static_cast<std::size_t>(p)]; }
     double& operator[](Property p) { return values[static_cast<std::size_t>(p)]; }
     // Ixy ≠ 0: the principal axes differ from x and y and are worth showing.
+    // Sections with an axis of symmetry have Ixy exactly 0; beyond that a
+    // |Ixy| below 1e-12·√(Ix·Iy) counts as 0. Where Ixy is 0, Iu and Iv are
+    // the larger and smaller of Ix and Iy and alpha is 0 (or 90 when Iy > Ix).
     bool hasPrincipalAxes() const;
 };
 
@@ -98,7 +101,8 @@ struct CalculatorFootnote {
     std::string_view result;  // "A", "I", "Z" or "k2"
     Property property;        // the exact property it is compared with (k2: ix, squared)
     std::string calculatorText;
-    std::string reason;  // one Japanese sentence
+    std::string exactText;  // PropertyText of the exact value (k2: of Ix ÷ A)
+    std::string reason;     // one Japanese sentence
 };
 std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const InputTexts& texts,
                                                     const SectionProperties& exact,

@@ -1,0 +1,249 @@
+#include "core/properties.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+#include "core/numtext.h"
+#include "core/section_checks.h"
+#include "core/section_model.h"
+
+namespace velmora {
+namespace {
+
+using enum Property;
+
+constexpr std::array<PropertyInfo, kPropertyCount> kProperties{{
+    {A, "A", "断面積", "A", 2, false},
+    {e_top, "e_top", "図心から上縁まで", "e上", 1, false},
+    {e_bottom, "e_bottom", "図心から下縁まで", "e下", 1, false},
+    {e_left, "e_left", "図心から左縁まで", "e左", 1, false},
+    {e_right, "e_right", "図心から右縁まで", "e右", 1, false},
+    {Ix, "Ix", "断面二次モーメント（x軸）", "Ix", 4, false},
+    {Iy, "Iy", "断面二次モーメント（y軸）", "Iy", 4, false},
+    {Ixy, "Ixy", "断面相乗モーメント", "Ixy", 4, false},
+    {Iu, "Iu", "主断面二次モーメント（u軸・最大）", "Iu", 4, true},
+    {Iv, "Iv", "主断面二次モーメント（v軸・最小）", "Iv", 4, true},
+    {alpha, "alpha", "主軸の傾き（x軸からu軸まで）", "α", 0, true},
+    {Zx_top, "Zx_top", "断面係数（上縁）", "Zx上", 3, false},
+    {Zx_bottom, "Zx_bottom", "断面係数（下縁）", "Zx下", 3, false},
+    {Zy_left, "Zy_left", "断面係数（左縁）", "Zy左", 3, false},
+    {Zy_right, "Zy_right", "断面係数（右縁）", "Zy右", 3, false},
+    {ix, "ix", "断面二次半径（x軸）", "ix", 1, false},
+    {iy, "iy", "断面二次半径（y軸）", "iy", 1, false},
+    {iu, "iu", "断面二次半径（u軸）", "iu", 1, true},
+    {iv, "iv", "断面二次半径（v軸）", "iv", 1, true},
+    {Ip, "Ip", "断面極二次モーメント", "Ip", 4, false},
+    {Zpx, "Zpx", "塑性断面係数（x軸）", "Zpx", 3, false},
+    {Zpy, "Zpy", "塑性断面係数（y軸）", "Zpy", 3, false},
+    {fx, "fx", "形状係数（x軸）", "fx", 0, false},
+    {fy, "fy", "形状係数（y軸）", "fy", 0, false},
+    {perimeter, "perimeter", "周長", "U", 1, false},
+}};
+
+// Below this share of √(Ix·Iy) a product of inertia is rounding noise.
+constexpr double kProductNoise = 1e-12;
+
+SectionProperties Complete(const section::Basic& b) {
+    SectionProperties p;
+    p[A] = b.area;
+    p[e_top] = b.eTop;
+    p[e_bottom] = b.eBottom;
+    p[e_left] = b.eLeft;
+    p[e_right] = b.eRight;
+    p[Ix] = b.ix;
+    p[Iy] = b.iy;
+    p[Ixy] = b.ixy;
+    if (p.hasPrincipalAxes()) {
+        const double mean = (b.ix + b.iy) / 2;
+        const double radius = std::hypot((b.ix - b.iy) / 2, b.ixy);
+        p[Iu] = mean + radius;
+        p[Iv] = mean - radius;
+        // The axis of the largest moment: tan 2α = −2·Ixy ÷ (Ix − Iy).
+        p[alpha] = std::atan2(-2 * b.ixy, b.ix - b.iy) / 2 * (180 / std::numbers::pi);
+    } else {
+        p[Iu] = std::max(b.ix, b.iy);
+        p[Iv] = std::min(b.ix, b.iy);
+        // Equal moments (a square, a circle) keep the x axis as u, also
+        // where rounding leaves Iy a hair above Ix.
+        p[alpha] = b.iy - b.ix > kProductNoise * (b.ix + b.iy) ? 90 : 0;
+    }
+    p[Zx_top] = b.ix / b.eTop;
+    p[Zx_bottom] = b.ix / b.eBottom;
+    p[Zy_left] = b.iy / b.eLeft;
+    p[Zy_right] = b.iy / b.eRight;
+    p[ix] = std::sqrt(b.ix / b.area);
+    p[iy] = std::sqrt(b.iy / b.area);
+    p[iu] = std::sqrt(p[Iu] / b.area);
+    p[iv] = std::sqrt(p[Iv] / b.area);
+    p[Ip] = b.ix + b.iy;
+    p[Zpx] = b.zpx;
+    p[Zpy] = b.zpy;
+    p[fx] = b.zpx / std::min(p[Zx_top], p[Zx_bottom]);
+    p[fy] = b.zpy / std::min(p[Zy_left], p[Zy_right]);
+    p[perimeter] = b.perimeter;
+    return p;
+}
+
+PropertiesOutcome Checked(ShapeType shape, std::span<const double> dims, std::span<const bool> readable) {
+    if (auto failure = CheckSection(shape, dims, readable)) return SectionError{std::move(*failure)};
+    const SectionProperties p = Complete(section::Compute(shape, dims));
+    // Sizes near the ends of the single range can leave the double range
+    // in a fourth power, or vanish in it.
+    const bool usable =
+        std::all_of(p.values.begin(), p.values.end(), [](double v) { return std::isfinite(v); }) &&
+        p[A] > 0 && p[Ix] > 0 && p[Iy] > 0;
+    if (!usable) return SectionError{std::string(kSectionOutOfRangeMessage)};
+    return p;
+}
+
+// The calculator's results whose formula uses a rounded decimal coefficient.
+struct RoundedCoefficient {
+    ShapeType shape;
+    std::string_view result;
+    std::string_view coefficient;
+};
+constexpr RoundedCoefficient kRoundedCoefficients[] = {
+    {9, "A", "2.8284"},
+    {9, "Z", "0.6906"},
+    {9, "k2", "0.2256"},
+    {13, "Z", "0.1908"},
+};
+
+constexpr std::string_view kRoundedReasonHead = "電卓の公式は丸めた係数 ";
+constexpr std::string_view kRoundedReasonTail = " を用いるため、厳密な値と異なります。";
+constexpr std::string_view kSingleReason =
+    "電卓は単精度（有効数字約 7 桁）で計算した値を記憶するため、最後の桁が厳密な値と異なります。";
+
+std::string Reason(ShapeType shape, std::string_view result) {
+    for (const RoundedCoefficient& r : kRoundedCoefficients)
+        if (r.shape == shape && r.result == result)
+            return std::string(kRoundedReasonHead) + std::string(r.coefficient) +
+                   std::string(kRoundedReasonTail);
+    return std::string(kSingleReason);
+}
+
+// A unit's length as an exact fraction of a metre.
+struct UnitLength {
+    std::string_view suffix;
+    std::int64_t numerator;
+    std::int64_t denominator;
+};
+constexpr UnitLength kUnitLengths[] = {
+    {"mm", 1, 1000},     {"cm", 1, 100}, {"m", 1, 1},   {"in", 254, 10000},
+    {"ft", 3048, 10000}, {"尺", 10, 33}, {"寸", 1, 33}, {"分", 1, 330},
+};
+
+const UnitLength* FindUnit(std::string_view suffix) {
+    for (const UnitLength& u : kUnitLengths)
+        if (u.suffix == suffix) return &u;
+    return nullptr;
+}
+
+}  // namespace
+
+std::span<const PropertyInfo> AllProperties() { return kProperties; }
+
+const PropertyInfo& Info(Property property) { return kProperties[static_cast<std::size_t>(property)]; }
+
+std::optional<Property> PropertyForKey(std::string_view key) {
+    for (const PropertyInfo& info : kProperties)
+        if (info.key == key) return info.property;
+    return std::nullopt;
+}
+
+bool SectionProperties::hasPrincipalAxes() const {
+    const double product = (*this)[Property::Ixy];
+    return product != 0 &&
+           std::fabs(product) > kProductNoise * std::sqrt((*this)[Property::Ix] * (*this)[Property::Iy]);
+}
+
+PropertiesOutcome ComputeProperties(ShapeType shape, const InputTexts& texts, char decimalSeparator) {
+    const ShapeEntry* entry = FindShape(shape);
+    if (entry == nullptr) return SectionError{std::string(kSectionNoShapeMessage)};
+    std::array<double, kSlotCount> dims{};
+    std::array<bool, kSlotCount> readable{};
+    const std::size_t count = entry->entered.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto slot = static_cast<std::size_t>(entry->entered[i].slot - 1);
+        const std::optional<float> value = TextToSingle(texts[slot], decimalSeparator);
+        readable[i] = value.has_value();
+        dims[i] = value.value_or(0.0f);
+    }
+    return Checked(shape, std::span(dims).first(count), std::span(readable).first(count));
+}
+
+PropertiesOutcome ComputeProperties(ShapeType shape, std::span<const double> entered) {
+    return Checked(shape, entered, {});
+}
+
+std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const InputTexts& texts,
+                                                    const SectionProperties& exact, char decimalSeparator) {
+    std::vector<CalculatorFootnote> notes;
+    if (FindShape(shape) == nullptr) return notes;
+    // The first line does not depend on the thickness option.
+    const AnsOutcome answers = ComputeAnswers(shape, texts, false, SectionValues{}, decimalSeparator);
+    if (!answers.showFirstLine) return notes;
+    struct Pair {
+        std::string_view result;
+        Property property;
+        float calculator;
+        double exact;
+    };
+    const SectionValues& v = answers.values;
+    const Pair pairs[] = {
+        {"A", A, v.resA, exact[A]},
+        {"I", Ix, v.resI, exact[Ix]},
+        {"Z", Zx_top, v.resZ, exact[Zx_top]},
+        {"k2", ix, v.resK, exact[Ix] / exact[A]},
+    };
+    for (const Pair& pair : pairs) {
+        std::string calculatorText = SingleToText(pair.calculator, decimalSeparator);
+        std::string exactText = PropertyText(pair.exact, decimalSeparator);
+        if (calculatorText != exactText)
+            notes.push_back({pair.result, pair.property, std::move(calculatorText), std::move(exactText),
+                             Reason(shape, pair.result)});
+    }
+    return notes;
+}
+
+std::optional<double> LengthFactor(std::string_view fromSuffix, std::string_view toSuffix) {
+    const UnitLength* from = FindUnit(fromSuffix);
+    const UnitLength* to = FindUnit(toSuffix);
+    if (from == nullptr || to == nullptr) return std::nullopt;
+    // (from.n / from.d) ÷ (to.n / to.d) with exact integers, divided once.
+    return static_cast<double>(from->numerator * to->denominator) /
+           static_cast<double>(from->denominator * to->numerator);
+}
+
+double Convert(Property property, double value, double lengthFactor) {
+    const int power = Info(property).lengthPower;
+    if (power == 0) return value;
+    // A factor below 1 whose inverse is a whole number (mm to cm: 1/10) is
+    // applied as a division by that number, which keeps 337500000 mm⁴ at
+    // exactly 33750 cm⁴.
+    const double inverse = 1 / lengthFactor;
+    double scale = 1;
+    if (lengthFactor < 1 && inverse == std::nearbyint(inverse)) {
+        for (int i = 0; i < power; ++i) scale *= inverse;
+        return value / scale;
+    }
+    for (int i = 0; i < power; ++i) scale *= lengthFactor;
+    return value * scale;
+}
+
+std::string PropertyUnit(Property property, std::string_view suffix) {
+    switch (property) {
+        case alpha: return "°";
+        case fx:
+        case fy: return "";
+        default: break;
+    }
+    static constexpr std::string_view kPowers[] = {"", "", "²", "³", "⁴"};
+    return std::string(suffix) + std::string(kPowers[static_cast<std::size_t>(Info(property).lengthPower)]);
+}
+
+std::string PropertyText(double value, char decimalSeparator) { return ShortText(value, decimalSeparator); }
+
+}  // namespace velmora

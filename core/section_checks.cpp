@@ -1,0 +1,102 @@
+#include "core/section_checks.h"
+
+#include <algorithm>
+#include <array>
+
+namespace velmora {
+namespace {
+
+// What each entered slot must be: most sizes positive; the trapezoid's
+// overhang may be 0 (a rectangle).
+enum class Least { Positive, NonNegative };
+
+// "slot `smaller` is less than slot `larger`" (indices into the entered slots).
+struct Smaller {
+    int smaller;
+    int larger;
+};
+
+struct ShapeChecks {
+    std::array<Least, 4> least{};  // Positive unless listed
+    std::array<Smaller, 2> relations{};
+    int relationCount = 0;
+};
+
+constexpr Least P = Least::Positive;
+constexpr ShapeChecks kAllPositive{};
+constexpr ShapeChecks kInner01{{}, {{{0, 1}}}, 1};            // h1 < h2, d1 < d2
+constexpr ShapeChecks kInnerBoth{{}, {{{0, 1}, {2, 3}}}, 2};  // h1 < h2 and b1 < b2
+
+// One row per shape. A relation names an inner size that must stay inside the
+// outer one (holes, clear heights and widths, a bar within the height).
+constexpr std::array<ShapeChecks, kShapeCount> kChecks{{
+    kAllPositive,                            // 0 rectangle
+    kInner01,                                // 1 strips: gap h1 within h2
+    kAllPositive,                            // 2
+    kInner01,                                // 3 hollow square
+    kAllPositive,                            // 4
+    kInner01,                                // 5
+    kAllPositive,                            // 6
+    kAllPositive,                            // 7
+    kAllPositive,                            // 8
+    kAllPositive,                            // 9
+    {{P, P, Least::NonNegative, P}, {}, 0},  // 10 trapezoid: b1 may be 0
+    kAllPositive,                            // 11
+    kInner01,                                // 12 tube
+    kAllPositive,                            // 13
+    kAllPositive,                            // 14
+    kInnerBoth,                              // 15 hollow ellipse: a1 < a2, b1 < b2
+    kInnerBoth,                              // 16 box
+    kInnerBoth,                              // 17 I: web b2 − b1 > 0
+    kInnerBoth,                              // 18 channel
+    kInner01,                                // 19 H: bar within the height
+    kInner01,                                // 20 cross
+    kInner01,                                // 21 side T
+    kInner01,                                // 22 U: base below the top
+    kInner01,                                // 23 T
+    kInner01,                                // 24 L
+}};
+
+std::string Fill(std::string_view pattern, std::string_view first, std::string_view second = {}) {
+    std::string out;
+    bool firstDone = false;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern.compare(i, 2, "{}") == 0) {
+            out += firstDone ? second : first;
+            firstDone = true;
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckSection(ShapeType shape, std::span<const double> dims,
+                                        std::span<const bool> readable) {
+    const ShapeEntry* entry = FindShape(shape);
+    if (entry == nullptr) return std::string(kSectionNoShapeMessage);
+    if (dims.size() != entry->entered.size() || (!readable.empty() && readable.size() != dims.size()))
+        return std::string(kSectionCountMessage);
+    const ShapeChecks& checks = kChecks[static_cast<std::size_t>(shape)];
+    // Slot by slot: the text, the sign, then every relation this slot completes.
+    for (std::size_t i = 0; i < dims.size(); ++i) {
+        const std::string_view caption = entry->entered[i].caption;
+        if (!readable.empty() && !readable[i]) return Fill(kSectionNotNumberMessage, caption);
+        if (checks.least[i] == Least::Positive && !(dims[i] > 0))
+            return Fill(kSectionNotPositiveMessage, caption);
+        if (checks.least[i] == Least::NonNegative && !(dims[i] >= 0))
+            return Fill(kSectionNegativeMessage, caption);
+        for (int r = 0; r < checks.relationCount; ++r) {
+            const Smaller& rel = checks.relations[static_cast<std::size_t>(r)];
+            const auto s = static_cast<std::size_t>(rel.smaller), l = static_cast<std::size_t>(rel.larger);
+            if (std::max(s, l) == i && !(dims[s] < dims[l]))
+                return Fill(kSectionNotSmallerMessage, entry->entered[s].caption, entry->entered[l].caption);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace velmora
