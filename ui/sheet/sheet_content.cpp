@@ -25,12 +25,13 @@ int FrameOf(const WorkingLine& line) {
 
 QList<DimensionRow> Dimensions(const ShapeEntry& shape, const CalculatorSnapshot& snapshot) {
     QList<DimensionRow> rows;
-    const auto text = [&](int slot) { return ToQString(snapshot.texts[static_cast<std::size_t>(slot - 1)]); };
-    for (const InputSlot& input : shape.entered)
-        rows.append({ToQString(input.caption), text(input.slot), false});
+    const auto row = [&](const InputSlot& input, bool derived) {
+        return DimensionRow{ToQString(DimensionSymbol(input.caption)),
+                            ToQString(snapshot.texts[static_cast<std::size_t>(input.slot - 1)]), derived};
+    };
+    for (const InputSlot& input : shape.entered) rows.append(row(input, false));
     if (snapshot.optionTicked)
-        for (const InputSlot& input : shape.derived)
-            rows.append({ToQString(input.caption), text(input.slot), true});
+        for (const InputSlot& input : shape.derived) rows.append(row(input, true));
     return rows;
 }
 
@@ -72,6 +73,7 @@ bool WorkingMatchesScreen(const std::vector<WorkingLine>& working, const Calcula
     std::array<bool, 4> firstSeen{};
     std::array<bool, 4> secondSeen{};
     for (const WorkingLine& line : working) {
+        if (line.intermediate) continue;  // stored, never shown
         const int frame = FrameOf(line);
         if (frame < 0) return false;
         const auto i = static_cast<std::size_t>(frame);

@@ -40,7 +40,7 @@ struct SheetRequest {
 };
 
 struct DimensionRow {
-    QString caption;  // "h1", "~h"
+    QString caption;  // the symbol: "h₁", "h̄"
     QString value;    // the text as entered or as the window derived it
     bool derived = false;
 };

@@ -6,6 +6,7 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "ui/common/look.h"
 #include "ui/common/pictures.h"
@@ -35,6 +36,17 @@ const QColor kAccent(0x1d, 0x4f, 0x8c);
 QFont SheetFont(double points, bool bold = false) {
     QFont font = GothicFont(points, bold);
     font.setPixelSize(static_cast<int>(std::lround(Pt(points))));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// The working and the dimensions' symbols: sub- and superscripts, h̄ and the
+// operators all come from one face, so that every line is set (and read back
+// from the PDF) as one run of text.
+QFont MathFont(double points, bool bold = false) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(static_cast<int>(std::lround(Pt(points))));
+    font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
@@ -211,7 +223,7 @@ private:
         const double columns[] = {left, left + Mm(20), left + Mm(52), left + Mm(66)};
         const double rowHeight = Mm(6.5);
         const QFont head = SheetFont(9, true);
-        const QFont body = SheetFont(10);
+        const QFont body = MathFont(9.5);
         const QFont remark = SheetFont(8);
         double y = y_;
         fill(QRectF(left, y, width_ - left, rowHeight), kShade);
@@ -227,7 +239,7 @@ private:
             const double baseline = CentredBaseline(y, rowHeight, body);
             text(columns[0] + Mm(2), baseline, row.caption, body);
             text(columns[2] - Mm(2), baseline, row.value, body, Qt::AlignRight);
-            text(columns[2] + Mm(2), baseline, content.unitSuffix, body);
+            text(columns[2] + Mm(2), baseline, content.unitSuffix, SheetFont(9.5));
             if (row.derived)
                 text(columns[3] + Mm(2), CentredBaseline(y, rowHeight, remark),
                      QStringLiteral("\"t\"を用いる（自動）"), remark, Qt::AlignLeft, kGrey);
@@ -255,32 +267,37 @@ private:
     }
 
     // One block per formula picture: the picture on the left, on its right the
-    // property's name and each line of working that uses the picture.
+    // property's name and each line of working that uses the picture. Values
+    // worked out on the way (the centroid of the U-, T- and L-section) form a
+    // block of their own, where they come, without the picture.
     void working(const std::vector<WorkingLine>& lines) {
-        QList<int> pictures;
+        using Group = std::pair<int, bool>;  // picture, intermediate
+        QList<Group> groups;
         for (const WorkingLine& l : lines)
-            if (!pictures.contains(l.formulaPicture)) pictures.append(l.formulaPicture);
+            if (!groups.contains(Group{l.formulaPicture, l.intermediate}))
+                groups.append({l.formulaPicture, l.intermediate});
 
         const double pictureWidth = Mm(62);
         const double textLeft = pictureWidth + Mm(5);
         bool first = true;
-        for (const int picture : pictures) {
+        for (const auto& [picture, intermediate] : groups) {
             if (!first) y_ += Mm(3.5);
             first = false;
             double pictureHeight = 0;
             const QSize size = FormulaSize(picture);
-            if (picture >= 0 && !size.isEmpty()) {
+            if (!intermediate && picture >= 0 && !size.isEmpty()) {
                 pictureHeight = pictureWidth * size.height() / size.width();
                 svg(FormulaPath(picture), QRectF(0, y_, pictureWidth, pictureHeight));
             }
             double y = y_;
             const QFont caption = SheetFont(9, true);
             y += QFontMetricsF(caption).ascent();
-            text(textLeft, y, KindCaption(picture), caption, Qt::AlignLeft, kAccent);
+            text(textLeft, y, intermediate ? QStringLiteral("図心の位置") : KindCaption(picture), caption,
+                 Qt::AlignLeft, kAccent);
             y += QFontMetricsF(caption).descent() + Mm(1);
             bool thinWallTagged = false;
             for (const WorkingLine& l : lines) {
-                if (l.formulaPicture != picture) continue;
+                if (l.formulaPicture != picture || l.intermediate != intermediate) continue;
                 if (l.thinWall && !thinWallTagged) {
                     const QFont tag = SheetFont(8);
                     y += Mm(0.8) + QFontMetricsF(tag).ascent();
@@ -298,8 +315,8 @@ private:
     // it does not fit; the continued lines stand with their "=" under the
     // first one. Returns the bottom of the last line.
     double workingLine(const WorkingLine& l, double left, double top) {
-        const QFont regular = SheetFont(10);
-        const QFont bold = SheetFont(10, true);
+        const QFont regular = MathFont(9.5);
+        const QFont bold = MathFont(9.5, true);
         const QFontMetricsF metrics(regular);
         const double lineHeight = metrics.height() * 1.35;
         const double available = width_ - left;
