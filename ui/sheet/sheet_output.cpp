@@ -1,5 +1,6 @@
 #include "ui/sheet/sheet_output.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -44,16 +45,19 @@ void Paint(QPagedPaintDevice& device, QPainter& painter, const SheetContent& con
 
 }  // namespace
 
+// The PDF is made in memory first and handed to the file in one write whose
+// length is checked: a short write (a full disk, a size limit) leaves the file
+// device without an error of its own, and would otherwise pass as complete.
 WriteOutcome WriteSheetPdf(const QString& path, const SheetContent& content) {
     const QFileInfo target(path);
     if (target.isDir())
         return {false, QStringLiteral("フォルダーの名前です。ファイルの名前を指定して下さい。")};
 
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);  // always through the temporary file
-    if (!file.open(QIODevice::WriteOnly)) return {false, OpenFailure(target, file.errorString())};
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kPdfResolution);
         writer.setPageSize(QPageSize(kSheetPageSize));
         writer.setPageOrientation(QPageLayout::Portrait);
@@ -61,17 +65,21 @@ WriteOutcome WriteSheetPdf(const QString& path, const SheetContent& content) {
         writer.setTitle(DocumentName(content));
         writer.setCreator(content.footer);
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            return {false, QStringLiteral("PDF を作れませんでした。")};
-        }
+        if (!painter.begin(&writer)) return {false, QStringLiteral("PDF を作れませんでした。")};
         Paint(writer, painter, content);
         painter.end();
     }
-    if (!file.commit())
-        return {false,
-                QStringLiteral("書き込みに失敗しました。ディスクの空きが足りない可能性があります（%1）。")
-                    .arg(file.errorString())};
+
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);  // always through the temporary file
+    if (!file.open(QIODevice::WriteOnly)) return {false, OpenFailure(target, file.errorString())};
+    const bool complete = file.write(pdf) == pdf.size() && file.flush();
+    if (!complete || !file.commit()) {
+        const QString reason = file.error() == QFileDevice::NoError ? QString() : file.errorString();
+        file.cancelWriting();  // removes the temporary file; the target stays as it was
+        return {false, QStringLiteral("書き込みに失敗しました。ディスクの空きが足りない可能性があります%1。")
+                           .arg(reason.isEmpty() ? QString() : QStringLiteral("（%1）").arg(reason))};
+    }
     return {true, {}};
 }
 

@@ -17,7 +17,7 @@ struct WriteOutcome {
 };
 
 // Writes the sheet as a one-page A4 PDF. The PDF goes to a temporary file
-// beside `path` that replaces it only once complete; a failure leaves neither
+// beside `path` that replaces it only once completely written; a failure leaves neither
 // a partial PDF nor the temporary file, and any file already there untouched.
 WriteOutcome WriteSheetPdf(const QString& path, const SheetContent& content);
 
