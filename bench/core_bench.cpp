@@ -3,6 +3,7 @@
 
 #include "core/ans.h"
 #include "core/numtext.h"
+#include "core/properties.h"
 #include "core/thickness.h"
 
 using namespace velmora;
@@ -34,3 +35,13 @@ static void BM_UpdateThicknessInputs(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(UpdateThicknessInputs(16, texts, true));
 }
 BENCHMARK(BM_UpdateThicknessInputs);
+
+// Every property of one section per shape, from the entered texts.
+static void BM_ComputeProperties(benchmark::State& state) {
+    const auto shape = static_cast<ShapeType>(state.range(0));
+    const bool hollowEllipse = shape == 15;
+    const InputTexts texts =
+        hollowEllipse ? InputTexts{"80", "100", "40", "50"} : InputTexts{"8", "10", "4", "6"};
+    for (auto _ : state) benchmark::DoNotOptimize(ComputeProperties(shape, texts));
+}
+BENCHMARK(BM_ComputeProperties)->DenseRange(0, 24);

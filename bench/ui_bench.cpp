@@ -18,6 +18,7 @@
 #include "ui/common/context.h"
 #include "ui/common/look.h"
 #include "ui/common/platform.h"
+#include "ui/details/details_window.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/form4.h"
@@ -163,6 +164,63 @@ void BM_Keystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
+
+// The L-section 100 high, 80 wide, 10 thick: the details' longest table.
+std::unique_ptr<Form2> AngleCalculator(Program& program) {
+    program.module.SelectedShape = 24;
+    auto form = std::make_unique<Form2>(program.context);
+    form->show();
+    const std::pair<const char*, const char*> dimensions[] = {
+        {"txt1", "10"}, {"txt2", "100"}, {"txt3", "70"}, {"txt4", "10"}};
+    for (const auto& [box, text] : dimensions)
+        form->findChild<QLineEdit*>(QLatin1String(box))->setText(QLatin1String(text));
+    if (!QTest::qWaitForWindowActive(form.get()))
+        qFatal("the calculator is not active");  // for its shortcuts
+    Settle();
+    return form;
+}
+
+// Ctrl+D until the details window is built, placed and painted; the closing
+// is not timed.
+void BM_OpenDetails(benchmark::State& state) {
+    Program program;
+    auto form = AngleCalculator(program);
+    for (auto _ : state) {
+        QTest::keyClick(form->windowHandle(), Qt::Key_D, Qt::ControlModifier);
+        Settle();
+        state.PauseTiming();
+        if (!form->detailsWindow()) {
+            state.SkipWithError("no details window");
+            break;
+        }
+        form->detailsWindow()->close();
+        Settle();
+        if (!QTest::qWaitForWindowActive(form.get())) qFatal("the calculator is not active");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenDetails)->Unit(benchmark::kMicrosecond);
+
+// One key in txt2 with the details window open: the calculator's change
+// handling, every property computed again and the table updated, both
+// windows painted.
+void BM_DetailsKeystroke(benchmark::State& state) {
+    Program program;
+    auto form = AngleCalculator(program);
+    QTest::keyClick(form->windowHandle(), Qt::Key_D, Qt::ControlModifier);
+    Settle();
+    auto* box = form->findChild<QLineEdit*>(QStringLiteral("txt2"));
+    box->setFocus();
+    box->end(false);
+    bool digit = true;
+    for (auto _ : state) {
+        QTest::keyClick(box, digit ? Qt::Key_5 : Qt::Key_Backspace);
+        Settle();
+        digit = !digit;
+    }
+    if (!form->detailsWindow()) state.SkipWithError("no details window");
+}
+BENCHMARK(BM_DetailsKeystroke)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <random>
 #include <set>
@@ -156,7 +157,37 @@ TEST_P(OracleTest, EveryPropertyAgreesOnRandomSections) {
             EXPECT_TRUE(p[alpha] == 0 || p[alpha] == 90);
         }
     }
-    RecordProperty("worst_relative_error", std::to_string(worst));
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2e", worst);
+    RecordProperty("worst_relative_error", text);
+}
+
+// Every property scales with the size to its length power, right out to the
+// ends of the single-precision range the texts can reach.
+TEST_P(OracleTest, PropertiesScaleToTheEndsOfTheSingleRange) {
+    const int shape = GetParam();
+    std::mt19937_64 rng(7u + static_cast<unsigned>(shape));
+    const std::vector<double> base = RandomDims(shape, rng);
+    const auto compute = [&](const std::vector<double>& dims) {
+        const PropertiesOutcome outcome = ComputeProperties(static_cast<ShapeType>(shape), dims);
+        EXPECT_TRUE(std::holds_alternative<SectionProperties>(outcome)) << ErrorOf(outcome);
+        return std::holds_alternative<SectionProperties>(outcome) ? std::get<SectionProperties>(outcome)
+                                                                  : SectionProperties{};
+    };
+    const SectionProperties reference = compute(base);
+    // Sizes from 1 to 1000 become 7E-40 to 7E-37 and 8E+34 to 8E+37; powers
+    // of 2 keep the scaled sizes exact.
+    for (const double scale : {0x1p-130, 0x1p+116}) {
+        std::vector<double> dims = base;
+        for (double& d : dims) d *= scale;
+        const SectionProperties p = compute(dims);
+        for (const PropertyInfo& info : AllProperties()) {
+            const double expected = reference[info.property] * std::pow(scale, info.lengthPower);
+            const double size = info.property == Ixy ? std::sqrt(p[Ix] * p[Iy]) : std::fabs(expected);
+            EXPECT_LE(std::fabs(p[info.property] - expected), 1e-12 * size)
+                << "shape " << shape << " scale " << scale << " " << info.key;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllShapes, OracleTest, testing::Range(0, kShapeCount));

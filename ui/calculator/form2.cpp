@@ -15,13 +15,13 @@
 #include "core/messages.h"
 #include "core/numtext.h"
 #include "core/units.h"
-#include "ui/calculator/result_copy.h"
 #include "ui/calculator/result_frame.h"
 #include "ui/common/confirm_exit.h"
 #include "ui/common/look.h"
 #include "ui/common/placement.h"
 #include "ui/common/text.h"
-#include "ui/sheet/sheet_actions.h"
+#include "ui/details/details_window.h"
+#include "ui/sheet/sheet_content.h"
 
 namespace velmora::ui {
 namespace {
@@ -74,9 +74,7 @@ void Form2::setupConnections() {
         connect(frame, &ResultFrame::doubleClicked, this, [this, kind] { Frame_DblClick(kind); });
     }
     img1->installEventFilter(this);
-    auto* copy = new ResultCopy(frames, this);  // the frames' context menu
-    auto* sheet = new SheetActions(this, context.platform, [this] { return sheetSnapshot(); });
-    copy->addActions({sheet->printAction(), sheet->saveAction()});
+    setupContextMenu();
     // Return and Enter in the open unit list pick a unit and nothing else. The
     // list acts on them without claiming them, so the window's Return below
     // would run Ans as well; the filter claims them for the list.
@@ -89,6 +87,7 @@ void Form2::setupConnections() {
         shortcut->setAutoRepeat(false);
         connect(shortcut, &QShortcut::activated, cmd1, &QPushButton::click);
     }
+    setupDetails();  // last: the details follow each change after the window has handled it
 }
 
 void Form2::Form_Load() {
@@ -216,6 +215,7 @@ CalculatorSnapshot Form2::sheetSnapshot() const {
     snapshot.optionTicked = optionTicked();
     snapshot.unitSuffix = context.module.UnitSuffix;
     snapshot.decimalSeparator = DecimalSeparator();
+    if (details) snapshot.detailsUnitSuffix = details->displayUnitSuffix();
     for (std::size_t i = 0; i < frames.size(); ++i) {
         snapshot.firstLine[i] = frames[i]->answer()->text();
         const QLabel* second = frames[i]->secondLine();

@@ -1,6 +1,5 @@
 #include "ui/sheet/sheet_actions.h"
 
-#include <QAction>
 #include <QDir>
 #include <QStandardPaths>
 #include <QWidget>
@@ -13,23 +12,7 @@
 namespace velmora::ui {
 
 SheetActions::SheetActions(QWidget* window, Platform& platform, Snapshot snapshot)
-    : QObject(window),
-      window_(window),
-      platform_(platform),
-      snapshot_(std::move(snapshot)),
-      print_(new QAction(QStringLiteral("計算書を印刷…"), window)),
-      save_(new QAction(QStringLiteral("計算書をPDFで保存…"), window)) {
-    print_->setObjectName(QStringLiteral("printSheet"));
-    save_->setObjectName(QStringLiteral("saveSheet"));
-    print_->setShortcut(QKeySequence::Print);
-    save_->setShortcut(QKeySequence::Save);
-    for (QAction* action : {print_, save_}) {
-        action->setShortcutContext(Qt::WindowShortcut);
-        window->addAction(action);
-    }
-    connect(print_, &QAction::triggered, this, &SheetActions::preview);
-    connect(save_, &QAction::triggered, this, &SheetActions::savePdf);
-}
+    : QObject(window), window_(window), platform_(platform), snapshot_(std::move(snapshot)) {}
 
 std::optional<SheetContent> SheetActions::askSheet(const QString& acceptText) {
     const CalculatorSnapshot snapshot = snapshot_();

@@ -1,6 +1,7 @@
-// The calculator's two ways to a calculation sheet: "計算書を印刷…" (Ctrl+P,
-// the print preview) and "計算書をPDFで保存…" (Ctrl+S, a PDF file). Both ask
-// the sheet's dialog first and use the results on show at that moment.
+// The calculator's two ways to a calculation sheet, behind its menu entries
+// "計算書を印刷…" (Ctrl+P, the print preview) and "計算書をPDFで保存…" (Ctrl+S,
+// a PDF file). Both ask the sheet's dialog first and use the results on show
+// at that moment.
 #pragma once
 
 #include <QObject>
@@ -8,7 +9,6 @@
 
 #include "ui/sheet/sheet_content.h"
 
-class QAction;
 class QWidget;
 
 namespace velmora::ui {
@@ -21,12 +21,9 @@ class SheetActions final : public QObject {
 public:
     using Snapshot = std::function<CalculatorSnapshot()>;
 
-    // Adds both actions with their shortcuts to `window`; belongs to it.
-    // `snapshot` reads the calculator at the moment of the request.
+    // Serves `window` and belongs to it. `snapshot` reads the calculator at
+    // the moment of the request.
     SheetActions(QWidget* window, Platform& platform, Snapshot snapshot);
-
-    QAction* printAction() const { return print_; }
-    QAction* saveAction() const { return save_; }
 
     void preview();
     void savePdf();
@@ -41,8 +38,6 @@ private:
     QWidget* window_;
     Platform& platform_;
     Snapshot snapshot_;
-    QAction* print_;
-    QAction* save_;
 };
 
 }  // namespace velmora::ui

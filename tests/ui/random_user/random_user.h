@@ -3,6 +3,16 @@
 // opens and closes the formula viewer and the information window, and goes
 // back to the selection to choose again. After every action it checks what the
 // windows show against what the user's actions must have led to.
+//
+// random_user.cpp          the run: shapes in turn, one action after another, the report
+// expected_calculator.cpp  the model of what the calculator must show
+// selection_actions.cpp    the selection window's actions and the ones both windows share
+// calculator_actions.cpp   the calculator's actions
+// checks.cpp               the checks after each action and the expectations actions state
+// input.cpp                finding controls, keys, clicks, modal windows, message answers
+//
+// A new action is one function taking the RandomUser and one row in its
+// window's table.
 #pragma once
 
 #include <QList>
@@ -14,9 +24,11 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "core/ans.h"
+#include "core/catalogue.h"
 #include "core/module1.h"
 #include "tests/ui/random_user/random_texts.h"
 #include "tests/ui/support/fake_platform.h"
@@ -50,6 +62,35 @@ struct ExpectedCalculator {
     void applyAns(const AnsOutcome& outcome, char separator);  // what Ans shows for a computed outcome
 };
 
+class RandomUser;
+
+// One thing a user does in a window, and how often relative to the window's
+// other actions. An action starts with RandomUser::begin, acts through the
+// input helpers and states what it expects; the run loop then checks.
+struct Action {
+    int weight;
+    void (*act)(RandomUser& user);
+};
+
+// The actions of each main window (selection_actions.cpp, calculator_actions.cpp).
+std::span<const Action> SelectionActions();
+std::span<const Action> CalculatorActions();
+
+// Actions the run loop calls itself, and the ones both main windows share.
+void ClickPicture(RandomUser& user, int shape);
+void OpenCalculator(RandomUser& user, int shape);  // from the selection, with `shape` chosen
+void BackToSelection(RandomUser& user);
+void OpenInformation(RandomUser& user, QWidget* owner);
+void DoubleClickBackground(RandomUser& user, QWidget* window);
+
+// Descriptions for the log and the failure report.
+QString Shown(const QString& text);  // a text short enough for a log line
+QString Name(const QWidget* widget);
+QString Q(std::string_view text);
+// The role of each slot of a shape: 'e' entered, 'd' derived, '-' unused.
+std::array<char, kSlotCount> SlotRoles(const ShapeEntry& shape);
+QString OptionName(const ShapeEntry& shape);  // the shape's check box, or empty
+
 class RandomUser {
 public:
     RandomUser(Shell& shell, Module1& module, FakePlatform& platform, Dice& dice);
@@ -69,73 +110,18 @@ public:
     // When the program's message boxes are real, where their faults are told.
     RealMessageBoxes* realBoxes = nullptr;
 
-private:
-    // One change of an entered input or click of the option, as the window's
-    // handler saw it: the texts and the option's state right after.
-    struct Change {
-        InputTexts texts;
-        bool ticked;
-    };
-    // One selection in the unit list: the list's text at that moment.
-    struct Activation {
-        int index;
-        QString text;
-    };
-    struct ExpectedMessage {
-        MessageRequest request;
-        QWidget* parent;
-    };
-
-    // --- the run --------------------------------------------------------------
-    void begin(const QString& description);
-    bool finish();  // settles, checks; false on a fault
+    // --- for the actions: the run (random_user.cpp) ----------------------------------
+    void begin(const QString& description);  // names the action and resets its expectations
     void problem(const QString& text) { problems_.append(text); }
     void count(const QString& what) { ++tally_[what]; }
 
-    // --- the selection window ----------------------------------------------------
+    // --- for the actions: what they expect (checks.cpp) ------------------------------
+    void expectAns();  // the Ans operation for the texts now on screen
+    void expectMessage(std::string_view text, MessageIcon icon, MessageButtons buttons, QWidget* parent);
+
+    // --- for the actions: the windows and input (input.cpp) --------------------------
     Form1* selection() const;
-    bool chooseShape(int shape);  // several actions, ending in the calculator for `shape`
-    void clickPicture(int shape);
-    void pressOkWithNothingChosen();
-    void openCalculator(int shape);
-    void checkSelection();
-
-    // --- the calculator ----------------------------------------------------------
     Form2* calculator() const;
-    void calculatorAction();
-    void watchCalculator();
-    void checkOpenedCalculator();
-    void checkCalculator();
-
-    void typeCharacters();
-    void deleteCharacters();
-    void paste();
-    void retype();
-    void fillInDimensions();
-    void commitJapanese();
-    void tickOption();
-    void pickUnitWithMouse();
-    void pickUnitWithKeyboard();
-    void stepUnitWithoutList();
-    void openUnitListAndCancel();
-    void typeIntoUnitList();
-    void scrollUnitList();
-    void useContextMenu();
-    void doubleClickControl();
-    void pressAns();
-    void pressSpace();
-    void moveFocus();
-    void openFormula();
-    void openInformation(QWidget* owner);
-    void openCalculatorInformation();
-    void doubleClickBackground(QWidget* window);
-    void doubleClickCalculatorBackground();
-    void backToSelection();
-
-    // Expectations of the Ans operation for the texts now on screen.
-    void expectAns();
-
-    // --- helpers -------------------------------------------------------------------
     QLineEdit* focusEnteredBox();  // a random editable box, given the focus as a user does
     QLineEdit* box(int slot) const;
     QWidget* control(const QString& name) const;
@@ -143,7 +129,6 @@ private:
     bool optionTicked() const;
     char separator() const;
     QString localised(QString text, double share = 0.8);
-    QString number(float value) const;
     QWindow* keyboardWindow() const;
     void typeCharacter(QChar c);
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -152,43 +137,75 @@ private:
     // Scripts a random answer for the next box, or none (the box is closed);
     // returns the answer the window will get.
     MessageAnswer answerNextMessage(MessageButtons buttons);
-    void expectMessage(std::string_view text, MessageIcon icon, MessageButtons buttons, QWidget* parent);
     // Runs `open`, which must show a modal window and block; `inside` acts on
     // it. Whatever is still open afterwards is closed. Whether a modal window appeared.
     bool whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside);
-    void checkOneMainWindow(QWidget* expected);
-    void checkMessages();
     QPoint emptySpot(QWidget* window) const;
+
+    // --- the state the actions read and write ----------------------------------------
+    // One selection in the unit list: the list's text at that moment.
+    struct Activation {
+        int index;
+        QString text;
+    };
+
+    Shell& shell;
+    Module1& module;
+    FakePlatform& platform;
+    Dice& dice;
+
+    ExpectedCalculator expected;
+    ShapeType expectedSelection = kNoShape;
+    QString expectedUnitListText;  // when an action determines it
+
+    // Expectations of the action under way.
+    QList<Activation> activations;  // the unit list's selections, as observed
+    int expectedEnds = 0;
+    qsizetype expectedUrls = 0;
+    bool editsForbidden = false;  // the action must not change any input
+    bool unitForbidden = false;   // the action must not select a unit
+
+    bool inCalculator = false;  // which main window the actions so far must have led to
+    bool opening = false;       // the action opens a new calculator
+    QPointer<Form2> watched;
+    QPoint calculatorBackground{-1, -1};
+
+    QString action;  // the description of the action under way, for the log
+
+private:
+    // One change of an entered input or click of the option, as the window's
+    // handler saw it: the texts and the option's state right after.
+    struct Change {
+        InputTexts texts;
+        bool ticked;
+    };
+    struct ExpectedMessage {
+        MessageRequest request;
+        QWidget* parent;
+    };
+
+    // --- the run (random_user.cpp) ----------------------------------------------------
+    bool chooseShape(int shape);                // several actions, ending in the calculator for `shape`
+    void act(std::span<const Action> actions);  // one action, drawn by weight
+    bool finish();                              // settles, checks; false on a fault
     QString recentActions() const;
 
-    Shell& shell_;
-    Module1& module_;
-    FakePlatform& platform_;
-    Dice& dice_;
-
-    ExpectedCalculator expected_;
-    ShapeType expectedSelection_ = kNoShape;
-    QString expectedUnitListText_;  // when an action determines it
+    // --- the checks (checks.cpp) ------------------------------------------------------
+    void checkSelection();
+    void watchCalculator();
+    void checkOpenedCalculator();
+    void checkCalculator();
+    void checkOneMainWindow(QWidget* main);
+    void checkMessages();
 
     // Observations and expectations of the action under way.
     QList<Change> changes_;
     int textChanges_ = 0;
-    QList<Activation> activations_;
     QList<ExpectedMessage> expectedMessages_;
     qsizetype messagesBefore_ = 0;
-    int expectedEnds_ = 0;
     int endsBefore_ = 0;
-    qsizetype expectedUrls_ = 0;
     qsizetype urlsBefore_ = 0;
-    bool editsForbidden_ = false;  // the action must not change any input
-    bool unitForbidden_ = false;   // the action must not select a unit
 
-    bool inCalculator_ = false;  // which main window the actions so far must have led to
-    bool opening_ = false;       // the action opens a new calculator
-    QPointer<Form2> watched_;
-    QPoint calculatorBackground_{-1, -1};
-
-    QString action_;
     std::deque<QString> recent_;
     QStringList problems_;
     QString failure_;

@@ -285,27 +285,58 @@ private slots:
         answers.subject = QStringLiteral("メニューから");
         AnswerSheetDialog(answers);
         bool seenMenu = false;
+        QStringList texts;
         QTimer::singleShot(0, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (!menu) return;
-            QStringList texts;
             QAction* save = nullptr;
             for (QAction* action : menu->actions()) {
                 if (action->isSeparator()) continue;
                 texts << action->text() + QLatin1Char('|') + action->shortcut().toString();
                 if (action->text() == QStringLiteral("計算書をPDFで保存…")) save = action;
             }
-            seenMenu =
-                texts == QStringList{"結果をコピー|", "計算書を印刷…|Ctrl+P", "計算書をPDFで保存…|Ctrl+S"};
+            seenMenu = texts == QStringList{"結果をコピー|", "断面性能の詳細…|Ctrl+D", "計算書を印刷…|Ctrl+P",
+                                            "計算書をPDFで保存…|Ctrl+S"};
             for (int guard = 0; save && menu->activeAction() != save && guard < 10; ++guard)
                 QTest::keyClick(menu->windowHandle(), Qt::Key_Down);
             QTest::keyClick(menu->windowHandle(), Qt::Key_Return);
         });
         QTest::keyClick(calc.form.get(), Qt::Key_F10, Qt::ShiftModifier);
-        QTRY_VERIFY(seenMenu);
+        QTRY_VERIFY2(seenMenu, qPrintable(texts.join(QLatin1Char(';'))));
         QTRY_VERIFY(QFileInfo::exists(dir_.filePath(QStringLiteral("menu.pdf"))));
         QVERIFY(
             ReadPdf(dir_.filePath(QStringLiteral("menu.pdf"))).text.contains(QStringLiteral("メニューから")));
+    }
+
+    // With the details window open, the tick starts on and the table is in
+    // the unit the details window shows.
+    void detailsWindowSetsTheTable() {
+        Calculator calc(23);  // T-section
+        Enter(calc, {{"txt1", "20"}, {"txt2", "100"}, {"txt3", "80"}, {"txt4", "20"}}, false);
+        QTest::keyClick(calc.form.get(), Qt::Key_D, Qt::ControlModifier);
+        QWidget* window = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("DetailsWindow") && w->isVisible()) window = w;
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto* unit = window->findChild<QComboBox*>(QStringLiteral("displayUnit"));
+        unit->setFocus();
+        QTest::keyClick(unit, Qt::Key_Down);  // "入力と同じ" → "mm"
+        QTest::keyClick(unit, Qt::Key_Down);  // → "cm"
+        QCOMPARE(unit->currentText(), QStringLiteral("cm"));
+
+        const QString path = dir_.filePath(QStringLiteral("details.pdf"));
+        DialogSeen seen;
+        DialogAnswers answers;
+        answers.includeDetails = true;
+        SaveWithKeys(calc, path, answers, &seen);
+        QVERIFY(seen.detailsTick);
+        const PdfReport pdf = ReadPdf(path);
+        QVERIFY2(pdf.text.contains(QStringLiteral("断面性能一覧（単位 cm）")), qPrintable(pdf.text));
+        // A = 20 × 80 + 20 × 100 = 3600 mm² = 36 cm² in the table; the working stays in mm.
+        QVERIFY(pdf.text.contains(QStringLiteral(" 36 cm²")));
+        QVERIFY(pdf.text.contains(QStringLiteral("= 3600 mm²")));
+        window->close();
     }
 
     // Ctrl+P: the dialog, then the print preview with the one page.
