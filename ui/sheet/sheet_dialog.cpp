@@ -55,7 +55,7 @@ SheetDialog::SheetDialog(QWidget* parent, const QString& acceptText, bool includ
 
     auto* layout = new QVBoxLayout(this);
     auto* hint =
-        new QLabel(QStringLiteral("計算書に書く項目を入力して下さい（空欄のままでもかまいません）。"));
+        new QLabel(QStringLiteral("計算書の見出しに書く項目です（空欄のままでもかまいません）。"));
     hint->setWordWrap(true);
     layout->addWidget(hint);
     layout->addLayout(form);
