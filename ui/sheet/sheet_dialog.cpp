@@ -54,8 +54,7 @@ SheetDialog::SheetDialog(QWidget* parent, const QString& acceptText, bool includ
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    auto* hint =
-        new QLabel(QStringLiteral("計算書の見出しに書く項目です（空欄のままでもかまいません）。"));
+    auto* hint = new QLabel(QStringLiteral("計算書の見出しに書く項目です（空欄のままでもかまいません）。"));
     hint->setWordWrap(true);
     layout->addWidget(hint);
     layout->addLayout(form);
