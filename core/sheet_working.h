@@ -18,7 +18,8 @@ namespace velmora {
 struct WorkingLine {
     std::string result;         // the symbol on the left: "A", "I", "Z", "Z₁", "Z₂", "k²" …
     std::string symbols;        // the right-hand side in symbols (Unicode sub- and superscripts)
-    std::string numbers;        // the same with every symbol replaced by its entered value
+    std::string numbers;        // the same with every symbol replaced by its value: a dimension as
+                                // the calculator read it, or the value of an earlier line
     std::string value;          // exactly the text the calculator shows for this result
     std::string unit;           // "mm²", "mm⁴", "mm³", "mm²" for k²; "" with the unit "none"
     int formulaPicture = -1;    // the viewer's picture for this result's kind (0 to 75)

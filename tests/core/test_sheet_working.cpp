@@ -198,6 +198,14 @@ std::set<std::string> Symbols(std::span<const InputSlot> slots) {
     return out;
 }
 
+// The kind of picture a result is worked out under (e₁, e₂ under Z's, which shows them).
+std::string KindOf(Field f) {
+    if (f == &V::resA || f == &V::resA2) return "a";
+    if (f == &V::resI || f == &V::resI2) return "i";
+    if (f == &V::resK || f == &V::resK2) return "k";
+    return "z";
+}
+
 bool HasSecondModulus(int shape) { return shape == 6 || shape == 13 || shape >= 22; }
 bool HasCentroidLines(int shape) { return shape >= 22; }
 
@@ -206,6 +214,7 @@ struct Expected {
     Field field;
     bool thinWall;
     bool intermediate;
+    std::string unit;  // with the unit "mm"
 };
 
 // What the sheet must list for an outcome, in order: the first line as the
@@ -213,20 +222,20 @@ struct Expected {
 std::vector<Expected> ExpectedLines(int shape, const AnsOutcome& o) {
     if (!o.showFirstLine) return {};
     const bool twoZ = HasSecondModulus(shape);
-    std::vector<Expected> lines{{"A", &V::resA, false, false}};
+    std::vector<Expected> lines{{"A", &V::resA, false, false, "mm²"}};
     if (HasCentroidLines(shape)) {
-        lines.push_back({"e₂", &V::aux4, false, true});
-        lines.push_back({"e₁", &V::aux3, false, true});
+        lines.push_back({"e₂", &V::aux4, false, true, "mm"});
+        lines.push_back({"e₁", &V::aux3, false, true, "mm"});
     }
-    lines.push_back({"I", &V::resI, false, false});
-    lines.push_back({twoZ ? "Z₁" : "Z", &V::resZ, false, false});
-    lines.push_back({"k²", &V::resK, false, false});
-    if (o.secondLine == SecondLine::ZOnly) lines.push_back({"Z₂", &V::resZ2, false, false});
+    lines.push_back({"I", &V::resI, false, false, "mm⁴"});
+    lines.push_back({twoZ ? "Z₁" : "Z", &V::resZ, false, false, "mm³"});
+    lines.push_back({"k²", &V::resK, false, false, "mm²"});
+    if (o.secondLine == SecondLine::ZOnly) lines.push_back({"Z₂", &V::resZ2, false, false, "mm³"});
     if (o.secondLine == SecondLine::Full) {
-        lines.push_back({"A", &V::resA2, true, false});
-        lines.push_back({"I", &V::resI2, true, false});
-        lines.push_back({"Z", &V::resZ2, true, false});
-        lines.push_back({"k²", &V::resK2, true, false});
+        lines.push_back({"A", &V::resA2, true, false, "mm²"});
+        lines.push_back({"I", &V::resI2, true, false, "mm⁴"});
+        lines.push_back({"Z", &V::resZ2, true, false, "mm³"});
+        lines.push_back({"k²", &V::resK2, true, false, "mm²"});
     }
     return lines;
 }
@@ -306,6 +315,8 @@ void CheckAgainstCalculator(int shape, const InputTexts& texts, bool ticked) {
         EXPECT_EQ(line.result, x.result);
         EXPECT_EQ(line.thinWall, x.thinWall);
         EXPECT_EQ(line.intermediate, x.intermediate);
+        EXPECT_EQ(line.unit, x.unit);
+        EXPECT_EQ(line.formulaPicture, FormulaPictureIndex(shape, KindOf(x.field)));
         const float stored = o.values.*x.field;
         EXPECT_EQ(line.value, SingleToText(stored));
 
@@ -381,12 +392,6 @@ TEST(SheetWorking, SecondModulusAndCentroidLines) {
 }
 
 TEST(SheetWorking, EveryPictureHasTheTemplatesOfItsResults) {
-    const auto kindOf = [](Field f) -> std::string {
-        if (f == &V::resA || f == &V::resA2) return "a";
-        if (f == &V::resI || f == &V::resI2) return "i";
-        if (f == &V::resK || f == &V::resK2) return "k";
-        return "z";
-    };
     const std::map<std::string, Field> firstLine{
         {"a", &V::resA}, {"i", &V::resI}, {"k", &V::resK}, {"z", &V::resZ}};
     std::set<int> covered;
@@ -397,7 +402,7 @@ TEST(SheetWorking, EveryPictureHasTheTemplatesOfItsResults) {
             int own = 0;
             for (const WorkingTemplate& t : WorkingTemplates()) {
                 if (t.picture != picture) continue;
-                EXPECT_EQ(kindOf(t.field), kind) << "picture " << picture << " " << t.form;
+                EXPECT_EQ(KindOf(t.field), kind) << "picture " << picture << " " << t.form;
                 own += t.field == field;
             }
             EXPECT_EQ(own, 1) << "shape " << shape << " kind " << kind;
@@ -409,7 +414,7 @@ TEST(SheetWorking, EveryPictureHasTheTemplatesOfItsResults) {
         EXPECT_GE(t.picture, 0);
         EXPECT_LT(t.picture, kFormulaPictureCount);
         EXPECT_TRUE(
-            rows.insert({t.picture, kindOf(t.field) + std::string(t.result) + std::string(t.form)}).second);
+            rows.insert({t.picture, KindOf(t.field) + std::string(t.result) + std::string(t.form)}).second);
     }
 }
 
@@ -420,13 +425,26 @@ TEST(SheetWorking, NumbersEvaluateToTheCalculatorsResults) {
         for (bool ticked : {false, true}) {
             if (ticked && !option) continue;
             for (int run = 0; run < 25; ++run) {
-                const InputTexts texts = WithDerived(shape, RandomDimensions(shape, rng), ticked);
+                const InputTexts entered = RandomDimensions(shape, rng);
+                const InputTexts texts = WithDerived(shape, entered, ticked);
                 const AnsOutcome o = ComputeAnswers(static_cast<ShapeType>(shape), texts, ticked, {});
                 ASSERT_EQ(o.message, AnsMessage::None) << "shape " << shape;
                 if (ticked) {
                     ASSERT_EQ(o.secondLine, SecondLine::Full);
                 }
                 CheckAgainstCalculator(shape, texts, ticked);
+
+                // The same negated (the calculator rejects no sign), and scaled to
+                // numbers it writes in exponent form; some of these fail or skip
+                // the thin-wall line, and the sheet must follow.
+                InputTexts negated = entered, scaled = entered;
+                for (std::size_t i = 0; i < entered.size(); ++i) {
+                    if (entered[i].empty()) continue;
+                    negated[i] = "-" + entered[i];
+                    scaled[i] = entered[i] + "E6";
+                }
+                CheckAgainstCalculator(shape, WithDerived(shape, negated, ticked), ticked);
+                CheckAgainstCalculator(shape, WithDerived(shape, scaled, ticked), ticked);
             }
         }
     }
@@ -525,6 +543,9 @@ TEST(SheetWorking, NumbersAreWrittenAsTheCalculatorReadThem) {
     EXPECT_EQ(negative[2].numbers, "(1/6) × (-3)³");
     EXPECT_EQ(Working(0, Texts({"3", "-2"}))[0].value, "-6");
     // Exponent form: in parentheses under a power only.
+    const auto square = Working(2, Texts({"2E7"}));
+    EXPECT_EQ(square[0].numbers, "(2E+07)²");
+    EXPECT_EQ(square[1].numbers, "(1/12) × (2E+07)⁴");
     const auto large = Working(0, Texts({"2E7", "3"}));
     EXPECT_EQ(large[0].numbers, "3 × 2E+07");
     EXPECT_EQ(large[1].numbers, "(1/12) × 3 × (2E+07)³");
