@@ -8,13 +8,16 @@
 #include <QLineEdit>
 #include <QPixmapCache>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "core/ans.h"
 #include "core/formula_pictures.h"
 #include "core/module1.h"
+#include "core/numtext.h"
 #include "tests/ui/support/recording_navigator.h"
 #include "ui/calculator/form2.h"
 #include "ui/common/context.h"
@@ -23,6 +26,8 @@
 #include "ui/details/details_window.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
+#include "ui/sheet/sheet_content.h"
+#include "ui/sheet/sheet_output.h"
 #include "ui/shell/form4.h"
 #include "ui/shell/qt_platform.h"
 
@@ -234,6 +239,39 @@ void BM_DetailsKeystroke(benchmark::State& state) {
     if (!form->detailsWindow()) state.SkipWithError("no details window");
 }
 BENCHMARK(BM_DetailsKeystroke)->Unit(benchmark::kMicrosecond);
+
+// One calculation sheet from the calculator's state to the PDF file on disk:
+// the working, the property table, the layout, the fonts embedded and the
+// safe write. Arguments: shape, the thickness option, the details table.
+void BM_WriteSheet(benchmark::State& state) {
+    const auto shape = static_cast<ShapeType>(state.range(0));
+    const bool tick = state.range(1) != 0;
+    CalculatorSnapshot snapshot;
+    snapshot.shape = shape;
+    snapshot.texts = shape == 0 ? InputTexts{"10", "6", "0", "0", "0", "0", "0"}
+                                : InputTexts{"8", "10", "4", "6", "2", "1", "9"};
+    snapshot.optionTicked = tick;
+    snapshot.unitSuffix = "mm";
+    const AnsOutcome outcome = ComputeAnswers(shape, snapshot.texts, tick, {});
+    const auto text = [](float v) { return QString::fromStdString(SingleToText(v)); };
+    const SectionValues& v = outcome.values;
+    snapshot.firstLine = {text(v.resA), text(v.resI), text(v.resZ), text(v.resK)};
+    if (outcome.secondLine == SecondLine::Full)
+        snapshot.secondLine = {text(v.resA2), text(v.resI2), text(v.resZ2), text(v.resK2)};
+    if (outcome.secondLine == SecondLine::ZOnly) snapshot.secondLine[2] = text(v.resZ2);
+    const SheetRequest request{QStringLiteral("件名"), QStringLiteral("部材"), QStringLiteral("作成者"),
+                               state.range(2) != 0};
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    for (auto _ : state) {
+        const SheetContent sheet = BuildSheet(snapshot, request, QDate::currentDate());
+        if (!WriteSheetPdf(path, sheet).written) state.SkipWithError("not written");
+    }
+    if (BuildSheet(snapshot, request, QDate::currentDate()).working.empty())
+        state.SkipWithError("no working");
+}
+BENCHMARK(BM_WriteSheet)->Args({0, 0, 0})->Args({16, 1, 1})->Args({24, 0, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

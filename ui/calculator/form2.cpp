@@ -21,6 +21,8 @@
 #include "ui/common/look.h"
 #include "ui/common/placement.h"
 #include "ui/common/text.h"
+#include "ui/details/details_window.h"
+#include "ui/sheet/sheet_content.h"
 
 namespace velmora::ui {
 namespace {
@@ -207,6 +209,22 @@ InputTexts Form2::inputTexts() const {
     for (int slot = 1; slot <= kSlotCount; ++slot)
         texts[static_cast<std::size_t>(slot - 1)] = txt(slot)->text().toStdString();
     return texts;
+}
+
+CalculatorSnapshot Form2::sheetSnapshot() const {
+    CalculatorSnapshot snapshot;
+    snapshot.shape = context.module.SelectedShape;
+    snapshot.texts = inputTexts();
+    snapshot.optionTicked = optionTicked();
+    snapshot.unitSuffix = context.module.UnitSuffix;
+    snapshot.decimalSeparator = DecimalSeparator();
+    if (details) snapshot.detailsUnitSuffix = details->displayUnitSuffix();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        snapshot.firstLine[i] = frames[i]->answer()->text();
+        const QLabel* second = frames[i]->secondLine();
+        if (!second->isHidden()) snapshot.secondLine[i] = second->text();
+    }
+    return snapshot;
 }
 
 void Form2::setUnitListText(std::string_view text) {

@@ -24,6 +24,7 @@ namespace velmora::ui {
 class DefaultButton;
 class DetailsWindow;
 class ResultFrame;
+struct CalculatorSnapshot;
 
 class Form2 final : public QWidget {
     Q_OBJECT
@@ -91,6 +92,7 @@ private:
     QCheckBox* optionBox() const;  // the selected shape's thickness option, or nullptr
     bool optionTicked() const;
     InputTexts inputTexts() const;
+    CalculatorSnapshot sheetSnapshot() const;  // what a calculation sheet is made from
     void setUnitListText(std::string_view text);
     MessageAnswer warn(std::string_view text, MessageButtons buttons = MessageButtons::Ok);
 

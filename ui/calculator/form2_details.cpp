@@ -1,4 +1,5 @@
-// The calculator's context menu and its details window: the window opens from
+// The calculator's context menu (with the calculation sheet's entries) and its
+// details window: the window opens from
 // the menu or by Ctrl+D, follows every change of the calculator's inputs, unit
 // and option, and goes when the calculator goes.
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include "ui/calculator/result_copy.h"
 #include "ui/calculator/result_frame.h"
 #include "ui/details/details_window.h"
+#include "ui/sheet/sheet_actions.h"
 
 namespace velmora::ui {
 
@@ -21,9 +23,12 @@ namespace velmora::ui {
 // here: its text, its shortcut (or none) and what it does; the menu, the
 // shortcut and the result frames' tooltip follow from the row.
 void Form2::setupContextMenu() {
+    auto* sheet = new SheetActions(this, context.platform, [this] { return sheetSnapshot(); });
     const std::vector<MenuEntry> entries{
         {QStringLiteral("結果をコピー"), {}, [this] { CopyResults(frames); }},
         {QStringLiteral("断面性能の詳細…"), QKeySequence(Qt::CTRL | Qt::Key_D), [this] { showDetails(); }},
+        {QStringLiteral("計算書を印刷…"), QKeySequence::Print, [sheet] { sheet->preview(); }},
+        {QStringLiteral("計算書をPDFで保存…"), QKeySequence::Save, [sheet] { sheet->savePdf(); }},
     };
     const auto* menu = new ContextMenu(this, frames.front(), entries);
     for (ResultFrame* frame : frames) frame->setToolTip(menu->summary());

@@ -1,5 +1,5 @@
-// The one seam between the windows and the desktop: message boxes, opening a
-// URL, ending the program and the screen size. Production uses QtPlatform;
+// The one seam between the windows and the desktop: message boxes, the file
+// name of a save, opening a URL, ending the program and the screen size. Production uses QtPlatform;
 // tests use a scripted fake.
 #pragma once
 
@@ -35,6 +35,13 @@ public:
     // Shows a modal message box over `parent` and returns the button pressed.
     // Closing the box counts as Cancel (OK/Cancel), No (Yes/No) or OK.
     virtual MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) = 0;
+
+    // Asks for the name of a file to write, starting from `suggestedPath`, with
+    // the dialog's own question before an existing file is replaced. `filter`
+    // reads "PDF (*.pdf)"; a name typed without the suffix gets `defaultSuffix`.
+    // An empty text when the user cancels.
+    virtual QString askSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
+                                    const QString& filter, const QString& defaultSuffix) = 0;
 
     // Hands a mailto: or web address to the desktop's default handler. Failures
     // are not reported.

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -45,6 +46,17 @@ MessageAnswer QtPlatform::showMessage(QWidget* parent, const MessageRequest& req
         case QMessageBox::No: return MessageAnswer::No;
         default: return MessageAnswer::Ok;
     }
+}
+
+QString QtPlatform::askSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
+                                    const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(parent, title, suggestedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);  // before the overwrite question, which sees the full name
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList files = dialog.selectedFiles();
+    return files.isEmpty() ? QString() : files.front();
 }
 
 void QtPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
