@@ -213,12 +213,12 @@ InputTexts Form2::inputTexts() const {
 
 CalculatorSnapshot Form2::sheetSnapshot() const {
     CalculatorSnapshot snapshot;
-    snapshot.shape = context.module.SelectedShape;
+    snapshot.shape = context_.module.SelectedShape;
     snapshot.texts = inputTexts();
     snapshot.optionTicked = optionTicked();
-    snapshot.unitSuffix = context.module.UnitSuffix;
+    snapshot.unitSuffix = context_.module.UnitSuffix;
     snapshot.decimalSeparator = DecimalSeparator();
-    if (details) snapshot.detailsUnitSuffix = details->displayUnitSuffix();
+    if (details_) snapshot.detailsUnitSuffix = details_->displayUnitSuffix();
     for (std::size_t i = 0; i < frames.size(); ++i) {
         snapshot.firstLine[i] = frames[i]->answer()->text();
         const QLabel* second = frames[i]->secondLine();

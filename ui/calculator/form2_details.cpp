@@ -23,7 +23,7 @@ namespace velmora::ui {
 // here: its text, its shortcut (or none) and what it does; the menu, the
 // shortcut and the result frames' tooltip follow from the row.
 void Form2::setupContextMenu() {
-    auto* sheet = new SheetActions(this, context.platform, [this] { return sheetSnapshot(); });
+    auto* sheet = new SheetActions(this, context_.platform, [this] { return sheetSnapshot(); });
     const std::vector<MenuEntry> entries{
         {QStringLiteral("結果をコピー"), {}, [this] { CopyResults(frames); }},
         {QStringLiteral("断面性能の詳細…"), QKeySequence(Qt::CTRL | Qt::Key_D), [this] { showDetails(); }},
