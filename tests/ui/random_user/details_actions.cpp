@@ -15,6 +15,7 @@
 #include "core/properties.h"
 #include "tests/ui/random_user/random_user.h"
 #include "ui/calculator/form2.h"
+#include "ui/common/text.h"
 #include "ui/details/details_window.h"
 
 namespace velmora::ui::testing {
@@ -44,7 +45,7 @@ void CheckDetails(RandomUser& user, const DetailsWindow& details) {
     const auto* table = details.findChild<const QTableWidget*>(QStringLiteral("properties"));
     const auto* error = details.findChild<const QLabel*>(QStringLiteral("sectionError"));
     if (const auto* fault = std::get_if<SectionError>(&outcome)) {
-        if (!error->isVisible() || error->text() != Q(fault->message) || table->isVisible())
+        if (!error->isVisible() || error->text() != ToQString(fault->message) || table->isVisible())
             user.problem(QStringLiteral("details: no section, but %1").arg(Shown(error->text())));
         return;
     }
@@ -55,12 +56,12 @@ void CheckDetails(RandomUser& user, const DetailsWindow& details) {
     for (const PropertyInfo& info : AllProperties()) {
         if (info.principal && !properties.hasPrincipalAxes()) continue;
         const QString value =
-            Q(PropertyText(Convert(info.property, properties[info.property], factor), separator));
-        if (row >= table->rowCount() || table->item(row, kSymbolColumn)->text() != Q(info.symbol) ||
+            ToQString(PropertyText(Convert(info.property, properties[info.property], factor), separator));
+        if (row >= table->rowCount() || table->item(row, kSymbolColumn)->text() != ToQString(info.symbol) ||
             table->item(row, kValueColumn)->text() != value ||
-            table->item(row, kUnitColumn)->text() != Q(PropertyUnit(info.property, suffix))) {
+            table->item(row, kUnitColumn)->text() != ToQString(PropertyUnit(info.property, suffix))) {
             user.problem(
-                QStringLiteral("details: row %1 is not %2 = %3").arg(row).arg(Q(info.symbol), value));
+                QStringLiteral("details: row %1 is not %2 = %3").arg(row).arg(ToQString(info.symbol), value));
             return;
         }
         ++row;
