@@ -382,7 +382,7 @@ void TestForm2Actions::enterPressesTheFocusedButton() {
     QFETCH(int, informations);
     QFETCH(int, ends);
     Calculator calc(16);
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     calc.pressEnter(focus, Qt::Key(key));
     QCOMPARE(calc.navigator.informationOwners.size(), informations);
     QCOMPARE(calc.platform.endCount, ends);
