@@ -69,20 +69,22 @@ void AppendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-void AppendShortest(std::string& out, double value) {
-    if (!std::isfinite(value)) return;
-    char buffer[32];
+char* WriteShortest(char* first, char* last, double value) {
+    if (!std::isfinite(value)) return first;
     // Whole numbers below 100000 print as integers, which is also what the
     // shortest form chooses for them (from 100000 on, "1e+05" is shorter),
     // and much quicker to make.
     if (value == std::trunc(value) && std::fabs(value) < 100000 && !(value == 0 && std::signbit(value))) {
-        const auto [end, ec] =
-            std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(value));
-        if (ec == std::errc{}) out.append(buffer, end);
-        return;
+        const auto [end, ec] = std::to_chars(first, last, static_cast<std::int64_t>(value));
+        return ec == std::errc{} ? end : first;
     }
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (ec == std::errc{}) out.append(buffer, end);
+    const auto [end, ec] = std::to_chars(first, last, value);
+    return ec == std::errc{} ? end : first;
+}
+
+void AppendShortest(std::string& out, double value) {
+    char buffer[32];
+    out.append(buffer, WriteShortest(buffer, buffer + sizeof buffer, value));
 }
 
 void AppendJsonNumber(std::string& out, double value) {

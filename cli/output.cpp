@@ -164,12 +164,16 @@ public:
         if (options_.all) {
             const PropertiesView* p = r.properties ? &*r.properties : nullptr;
             cell(i++, p ? std::string_view(p->unit) : "");
+            // Numbers need no quoting: all of them are written into one
+            // piece of the row and appended at once.
+            char numbers[kPropertyCount * 33];
+            char* end = numbers;
             for (const PropertyInfo& info : AllProperties()) {
-                // A number needs no quoting: written straight into the row.
-                out_ += separator_;
+                *end++ = separator_;
                 ++i;
-                if (p && p->values) AppendShortest(out_, (*p->values)[info.property]);
+                if (p && p->values) end = WriteShortest(end, end + 32, (*p->values)[info.property]);
             }
+            out_.append(numbers, end);
             cell(i++, p && !p->values ? std::string_view(p->sectionError) : "");
         }
         if (batch_) cell(i++, "");

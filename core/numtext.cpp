@@ -144,8 +144,15 @@ std::optional<std::string> SevenDigitsOfSingle(float value, char decimalSeparato
             quotient = numerator >> s;
             twiceRemainder = (numerator - (quotient << s)) << 1;
             twiceUnit = U128{1} << s;
+        } else if (const U128 denominator = denominatorTimes2 / 2;
+                   (numerator >> 63) == 0 && (denominator >> 63) == 0) {
+            // The common case fits 64 bits, where division is a single instruction.
+            const auto n64 = static_cast<std::uint64_t>(numerator),
+                       d64 = static_cast<std::uint64_t>(denominator);
+            quotient = n64 / d64;
+            twiceRemainder = U128{n64 % d64} * 2;
+            twiceUnit = denominator;
         } else {
-            const U128 denominator = denominatorTimes2 / 2;
             quotient = numerator / denominator;
             twiceRemainder = (numerator - quotient * denominator) * 2;
             twiceUnit = denominator;
