@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -103,10 +104,10 @@ std::optional<std::string> SevenDigitsOfSingle(float value, char decimalSeparato
     __extension__ typedef unsigned __int128 U128;
     const float magnitude = std::fabs(value);
     if (!(magnitude >= 1e-25f) || !std::isfinite(magnitude)) return std::nullopt;
-    int q = 0;
-    const float fraction = std::frexp(magnitude, &q);  // magnitude = fraction·2^q, fraction in [0.5, 1)
-    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 24));
-    q -= 24;  // magnitude = m·2^q exactly, m < 2^24
+    // magnitude = m·2^q exactly, m < 2^24; a subnormal float is below 1e-25
+    const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+    const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
+    int q = static_cast<int>(bits >> 23) - 150;
 
     static constexpr auto kPowers = [] {
         std::array<U128, 39> p{};
@@ -116,7 +117,8 @@ std::optional<std::string> SevenDigitsOfSingle(float value, char decimalSeparato
     }();
     // The decimal exponent e with 10^e <= magnitude < 10^(e+1): a guess
     // from the binary exponent, corrected by the digits it gives.
-    int e = static_cast<int>(std::floor((q + 24) * 0.30102999566398120)) - 1;
+    // (x·78913) >> 18 is ⌊x·log10 2⌋ for the exponents of a float.
+    int e = (((q + 24) * 78913) >> 18) - 1;
     std::uint64_t digits = 0;  // the 7 significant digits, rounded
     for (int attempt = 0;; ++attempt) {
         if (attempt > 3) return std::nullopt;
