@@ -6,20 +6,28 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "core/ans.h"
 #include "core/formula_pictures.h"
 #include "core/module1.h"
+#include "core/numtext.h"
+#include "tests/ui/support/recording_navigator.h"
 #include "ui/calculator/form2.h"
 #include "ui/common/context.h"
 #include "ui/common/look.h"
 #include "ui/common/platform.h"
+#include "ui/details/details_window.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
+#include "ui/sheet/sheet_content.h"
+#include "ui/sheet/sheet_output.h"
 #include "ui/shell/form4.h"
 #include "ui/shell/qt_platform.h"
 
@@ -28,19 +36,10 @@ using namespace velmora::ui;
 
 namespace {
 
-// The windows on their own: hand-overs are not followed.
-class StayingNavigator final : public Navigator {
-public:
-    void showCalculator() override {}
-    void showSelection() override {}
-    void showFormulaViewer(QWidget*) override {}
-    void showInformation(QWidget*) override {}
-};
-
 struct Program {
     Module1 module;
     QtPlatform platform;
-    StayingNavigator navigator;
+    testing::RecordingNavigator navigator;  // the windows on their own: hand-overs are not followed
     AppContext context{module, platform, navigator};
 };
 
@@ -70,6 +69,26 @@ void BM_OpenSelection(benchmark::State& state) {
     OpenWindows<Form1>(state, program);
 }
 BENCHMARK(BM_OpenSelection)->Unit(benchmark::kMicrosecond);
+
+// The selection window as at start-up: nothing rendered yet, so its pictures
+// and the icon are drawn from their SVGs. What the first window costs beyond
+// the toolkit's own start.
+void BM_OpenSelectionUncached(benchmark::State& state) {
+    Program program;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QPixmapCache::clear();
+        state.ResumeTiming();
+        auto window = std::make_unique<Form1>(program.context);
+        window->show();
+        Settle();
+        state.PauseTiming();
+        window.reset();
+        Settle();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenSelectionUncached)->Unit(benchmark::kMicrosecond);
 
 void BM_OpenCalculator(benchmark::State& state) {
     Program program;
@@ -163,6 +182,96 @@ void BM_Keystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
+
+// The L-section 100 high, 80 wide, 10 thick: the details' longest table.
+std::unique_ptr<Form2> AngleCalculator(Program& program) {
+    program.module.SelectedShape = 24;
+    auto form = std::make_unique<Form2>(program.context);
+    form->show();
+    const std::pair<const char*, const char*> dimensions[] = {
+        {"txt1", "10"}, {"txt2", "100"}, {"txt3", "70"}, {"txt4", "10"}};
+    for (const auto& [box, text] : dimensions)
+        form->findChild<QLineEdit*>(QLatin1String(box))->setText(QLatin1String(text));
+    if (!QTest::qWaitForWindowActive(form.get()))
+        qFatal("the calculator is not active");  // for its shortcuts
+    Settle();
+    return form;
+}
+
+// Ctrl+D until the details window is built, placed and painted; the closing
+// is not timed.
+void BM_OpenDetails(benchmark::State& state) {
+    Program program;
+    auto form = AngleCalculator(program);
+    for (auto _ : state) {
+        QTest::keyClick(form->windowHandle(), Qt::Key_D, Qt::ControlModifier);
+        Settle();
+        state.PauseTiming();
+        if (!form->detailsWindow()) {
+            state.SkipWithError("no details window");
+            break;
+        }
+        form->detailsWindow()->close();
+        Settle();
+        if (!QTest::qWaitForWindowActive(form.get())) qFatal("the calculator is not active");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenDetails)->Unit(benchmark::kMicrosecond);
+
+// One key in txt2 with the details window open: the calculator's change
+// handling, every property computed again and the table updated, both
+// windows painted.
+void BM_DetailsKeystroke(benchmark::State& state) {
+    Program program;
+    auto form = AngleCalculator(program);
+    QTest::keyClick(form->windowHandle(), Qt::Key_D, Qt::ControlModifier);
+    Settle();
+    auto* box = form->findChild<QLineEdit*>(QStringLiteral("txt2"));
+    box->setFocus();
+    box->end(false);
+    bool digit = true;
+    for (auto _ : state) {
+        QTest::keyClick(box, digit ? Qt::Key_5 : Qt::Key_Backspace);
+        Settle();
+        digit = !digit;
+    }
+    if (!form->detailsWindow()) state.SkipWithError("no details window");
+}
+BENCHMARK(BM_DetailsKeystroke)->Unit(benchmark::kMicrosecond);
+
+// One calculation sheet from the calculator's state to the PDF file on disk:
+// the working, the property table, the layout, the fonts embedded and the
+// safe write. Arguments: shape, the thickness option, the details table.
+void BM_WriteSheet(benchmark::State& state) {
+    const auto shape = static_cast<ShapeType>(state.range(0));
+    const bool tick = state.range(1) != 0;
+    CalculatorSnapshot snapshot;
+    snapshot.shape = shape;
+    snapshot.texts = shape == 0 ? InputTexts{"10", "6", "0", "0", "0", "0", "0"}
+                                : InputTexts{"8", "10", "4", "6", "2", "1", "9"};
+    snapshot.optionTicked = tick;
+    snapshot.unitSuffix = "mm";
+    const AnsOutcome outcome = ComputeAnswers(shape, snapshot.texts, tick, {});
+    const auto text = [](float v) { return QString::fromStdString(SingleToText(v)); };
+    const SectionValues& v = outcome.values;
+    snapshot.firstLine = {text(v.resA), text(v.resI), text(v.resZ), text(v.resK)};
+    if (outcome.secondLine == SecondLine::Full)
+        snapshot.secondLine = {text(v.resA2), text(v.resI2), text(v.resZ2), text(v.resK2)};
+    if (outcome.secondLine == SecondLine::ZOnly) snapshot.secondLine[2] = text(v.resZ2);
+    const SheetRequest request{QStringLiteral("件名"), QStringLiteral("部材"), QStringLiteral("作成者"),
+                               state.range(2) != 0};
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    for (auto _ : state) {
+        const SheetContent sheet = BuildSheet(snapshot, request, QDate::currentDate());
+        if (!WriteSheetPdf(path, sheet).written) state.SkipWithError("not written");
+    }
+    if (BuildSheet(snapshot, request, QDate::currentDate()).working.empty())
+        state.SkipWithError("no working");
+}
+BENCHMARK(BM_WriteSheet)->Args({0, 0, 0})->Args({16, 1, 1})->Args({24, 0, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -59,7 +59,9 @@ SectionProperties Complete(const section::Basic& b) {
         const double mean = (b.ix + b.iy) / 2;
         const double radius = std::hypot((b.ix - b.iy) / 2, b.ixy);
         p[Iu] = mean + radius;
-        p[Iv] = mean - radius;
+        // Iu·Iv = Ix·Iy − Ixy²: no cancellation where Iv is much below Iu
+        // (a wide, flat angle), and each term divided first to stay in range.
+        p[Iv] = b.ix * (b.iy / p[Iu]) - b.ixy * (b.ixy / p[Iu]);
         // The axis of the largest moment: tan 2α = −2·Ixy ÷ (Ix − Iy).
         p[alpha] = std::atan2(-2 * b.ixy, b.ix - b.iy) / 2 * (180 / std::numbers::pi);
     } else {
@@ -155,8 +157,8 @@ std::optional<Property> PropertyForKey(std::string_view key) {
 
 bool SectionProperties::hasPrincipalAxes() const {
     const double product = (*this)[Property::Ixy];
-    return product != 0 &&
-           std::fabs(product) > kProductNoise * std::sqrt((*this)[Property::Ix] * (*this)[Property::Iy]);
+    return product != 0 && std::fabs(product) > kProductNoise * std::sqrt((*this)[Property::Ix]) *
+                                                    std::sqrt((*this)[Property::Iy]);
 }
 
 PropertiesOutcome ComputeProperties(ShapeType shape, const InputTexts& texts, char decimalSeparator) {

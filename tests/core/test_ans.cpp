@@ -204,6 +204,14 @@ TEST(AnsOperation, OverflowWhenStoredIsAnErrorUnderflowIsNot) {
     EXPECT_EQ(SingleToText(o.values.resA), "7.853981E+19");
     EXPECT_EQ(o.values.resI, 0);
 
+    // A text below the single range reads as 0, without a message: the box
+    // section with an inner width of 1e-50 is the solid one.
+    const AnsOutcome tiny = Ans(16, {"8", "10", "1e-50", "6"});
+    EXPECT_EQ(tiny.message, AnsMessage::None);
+    EXPECT_TRUE(tiny.showFirstLine);
+    EXPECT_EQ(tiny.values, Ans(16, {"8", "10", "0", "6"}).values);
+    EXPECT_EQ(tiny.values.resA, 60);
+
     o = Ans(2, {"1e-20"});
     EXPECT_EQ(o.message, AnsMessage::None);
     EXPECT_EQ(o.values.resI, 0);  // 1e-80 underflows to zero

@@ -40,13 +40,17 @@ TEST(TextToSingle, FailsOutsideTheSingleRangeButNotBelowIt) {
     EXPECT_EQ(TextToSingle("1e-99999"), 0.0f);
     EXPECT_FALSE(TextToSingle("1e99999").has_value());
     EXPECT_GT(*TextToSingle("1e-40"), 0.0f);  // subnormal, not zero
+    EXPECT_EQ(TextToSingle("-1e-50"), 0.0f);
     EXPECT_TRUE(std::signbit(*TextToSingle("-1e-50")));
+    EXPECT_EQ(TextToSingle("-1e-99999"), 0.0f);
+    EXPECT_EQ(TextToSingle("0.00000000000000000000000000000000000000000000000001"), 0.0f);
 }
 
 TEST(TextToDouble, HasTheDoubleRange) {
     EXPECT_EQ(TextToDouble("1e300"), 1e300);
     EXPECT_FALSE(TextToDouble("1e309").has_value());
     EXPECT_EQ(TextToDouble("1e-400"), 0.0);
+    EXPECT_EQ(TextToDouble("-1e-400"), 0.0);
     EXPECT_EQ(TextToDouble("15.5"), 15.5);
     EXPECT_FALSE(TextToDouble("").has_value());
 }

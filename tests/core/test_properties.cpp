@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <random>
 #include <set>
@@ -156,12 +157,93 @@ TEST_P(OracleTest, EveryPropertyAgreesOnRandomSections) {
             EXPECT_TRUE(p[alpha] == 0 || p[alpha] == 90);
         }
     }
-    RecordProperty("worst_relative_error", std::to_string(worst));
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2e", worst);
+    RecordProperty("worst_relative_error", text);
+}
+
+// Every property scales with the size to its length power, right out to the
+// ends of the single-precision range the texts can reach.
+TEST_P(OracleTest, PropertiesScaleToTheEndsOfTheSingleRange) {
+    const int shape = GetParam();
+    std::mt19937_64 rng(7u + static_cast<unsigned>(shape));
+    const std::vector<double> base = RandomDims(shape, rng);
+    const auto compute = [&](const std::vector<double>& dims) {
+        const PropertiesOutcome outcome = ComputeProperties(static_cast<ShapeType>(shape), dims);
+        EXPECT_TRUE(std::holds_alternative<SectionProperties>(outcome)) << ErrorOf(outcome);
+        return std::holds_alternative<SectionProperties>(outcome) ? std::get<SectionProperties>(outcome)
+                                                                  : SectionProperties{};
+    };
+    const SectionProperties reference = compute(base);
+    // Sizes from 1 to 1000 become 7E-40 to 7E-37 and 8E+34 to 8E+37; powers
+    // of 2 keep the scaled sizes exact.
+    for (const double scale : {0x1p-130, 0x1p+116}) {
+        std::vector<double> dims = base;
+        for (double& d : dims) d *= scale;
+        const SectionProperties p = compute(dims);
+        for (const PropertyInfo& info : AllProperties()) {
+            const double expected = reference[info.property] * std::pow(scale, info.lengthPower);
+            const double size = info.property == Ixy ? std::sqrt(p[Ix] * p[Iy]) : std::fabs(expected);
+            EXPECT_LE(std::fabs(p[info.property] - expected), 1e-12 * size)
+                << "shape " << shape << " scale " << scale << " " << info.key;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllShapes, OracleTest, testing::Range(0, kShapeCount));
 
 // ---------------------------------------------------------------- by hand
+
+// Textbook closed forms, one or more per shape.
+TEST(PropertiesByHand, TextbookClosedForms) {
+    const double r2 = std::sqrt(2.0), r3 = std::sqrt(3.0);
+    const struct {
+        ShapeType shape;
+        InputTexts texts;
+        Property property;
+        double expected;
+    } cases[] = {
+        {1, {"100", "300", "150"}, Ix, 150 * (27e6 - 1e6) / 12},
+        {1, {"100", "300", "150"}, Zpx, 150 * (9e4 - 1e4) / 4},
+        {2, {"300"}, Zpx, 27e6 / 4},
+        {3, {"100", "300"}, Zpx, (27e6 - 1e6) / 4},
+        {3, {"100", "300"}, perimeter, 1600},
+        {4, {"300"}, Zpx, 27e6 / (3 * r2)},  // two triangles about their bases
+        {4, {"300"}, e_top, 300 / r2},
+        {5, {"100", "300"}, Zx_top, r2 * (81e8 - 1e8) / (12 * 300)},
+        {6, {"300", "150"}, Ix, 150 * 27e6 / 36},
+        {6, {"300", "150"}, e_top, 200},
+        {6, {"300", "150"}, Zpx, 150 * 9e4 * (2 - r2) / 6},  // equal-area line h/√2 below the apex
+        {6, {"300", "150"}, perimeter, 150 + 2 * std::hypot(300, 75)},
+        {7, {"300"}, A, 1.5 * r3 * 9e4},
+        {7, {"300"}, Ix, 5 * r3 / 16 * 81e8},
+        {7, {"300"}, Zpx, 27e6},  // twice the first moment of a half hexagon: b³
+        {8, {"300"}, Zx_top, 5 * r3 / 16 * 27e6},
+        {8, {"300"}, perimeter, 1800},
+        {9, {"300"}, perimeter, 16 * 300 * std::sin(kPi / 8)},
+        {10, {"300", "150", "60"}, e_bottom, 300 * (210 + 2 * 150) / (3.0 * 360)},
+        {10, {"300", "150", "60"}, Ix, 27e6 * (150 * 150 + 4 * 150 * 210 + 210 * 210) / (36 * 360)},
+        {12, {"80", "100"}, Zpx, (1e6 - 512e3) / 6},
+        {12, {"80", "100"}, perimeter, 180 * kPi},
+        {14, {"300", "150"}, Ix, kPi * 27e6 * 150 / 4},
+        {14, {"300", "150"}, Zpy, 4 * 300 * 22500 / 3.0},
+        {14, {"150", "150"}, perimeter, 300 * kPi},
+        {15, {"50", "100", "30", "80"}, Zpx, 4 * (1e4 * 80 - 2500 * 30) / 3.0},
+        {16, {"260", "300", "120", "150"}, Zpx, (150 * 9e4 - 120 * 67600) / 4},
+        {17, {"260", "300", "120", "150"}, Zpy, 2 * 20 * 22500 / 4.0 + 260 * 900 / 4.0},
+        {18, {"260", "300", "120", "150"}, Ix, (150 * 27e6 - 120 * 17576e3) / 12},
+        {19, {"100", "300", "120", "150"}, Ix, (150 * 27e6 + 120 * 1e6) / 12},
+        {20, {"100", "300", "120", "150"}, Zpx, (150 * 9e4 + 120 * 1e4) / 4},
+        {21, {"100", "300", "120", "150"}, Zx_bottom, (150 * 27e6 + 120 * 1e6) / 12 / 150},
+        {22, {"100", "300", "120", "150"}, e_bottom, (1e4 * 120 + 9e4 * 150) / (2.0 * 57000)},
+        {23, {"100", "300", "120", "150"}, perimeter, 2 * (120 + 150 + 300)},
+    };
+    for (const auto& c : cases) {
+        const SectionProperties p = Props(c.shape, c.texts);
+        EXPECT_NEAR(p[c.property] / c.expected, 1, 1e-14)
+            << "shape " << c.shape << " " << Info(c.property).key;
+    }
+}
 
 TEST(PropertiesByHand, Rectangle300By150) {
     const SectionProperties p = Props(0, {"300", "150"});
@@ -228,6 +310,18 @@ TEST(PropertiesByHand, UnequalAngle) {
     const double zpy = 60 * 10 * 20 + 10 * 15 * 15 / 2.0 + 10 * 75 * 75 / 2.0;
     EXPECT_NEAR(p[Zpy] / zpy, 1, 1e-14);
     EXPECT_EQ(p[perimeter], 2 * (90 + 10 + 60));
+}
+
+TEST(PropertiesByHand, FlatWideAngleKeepsItsSmallPrincipalMoment) {
+    // An upright far wider than high: Iv is some 1e-23 of Iu, and taking it
+    // as the mean less the radius loses it entirely.
+    const SectionProperties p = Props(24, {"4", "30", "200", "1.13297024E+13"});
+    const long double det =
+        static_cast<long double>(p[Ix]) * p[Iy] - static_cast<long double>(p[Ixy]) * p[Ixy];
+    EXPECT_GT(p[Iv], 0);
+    EXPECT_NEAR(static_cast<double>(det / p[Iu] / p[Iv]), 1, 1e-12);
+    EXPECT_LE(p[Iv], p[Ix]);
+    EXPECT_GT(p[iv], 0);
 }
 
 TEST(PropertiesByHand, Circle) {
@@ -406,6 +500,13 @@ TEST(PropertyTable, ProductNoiseIsNoPrincipalAxis) {
     p[Ixy] = 1e-13;
     EXPECT_FALSE(p.hasPrincipalAxes());
     p[Ixy] = -1e-11;
+    EXPECT_TRUE(p.hasPrincipalAxes());
+    p[Ix] = p[Iy] = 1;
+    p[Ixy] = 1e-12;  // exactly at the threshold: still noise
+    EXPECT_FALSE(p.hasPrincipalAxes());
+    // Moments near the top of the double range: the threshold must not overflow.
+    p[Ix] = p[Iy] = 1e160;
+    p[Ixy] = -1e159;
     EXPECT_TRUE(p.hasPrincipalAxes());
 }
 

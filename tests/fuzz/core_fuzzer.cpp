@@ -9,6 +9,7 @@
 
 #include "core/ans.h"
 #include "core/numtext.h"
+#include "core/properties.h"
 #include "core/thickness.h"
 
 using namespace velmora;
@@ -63,6 +64,28 @@ void CheckShown(float value) {
             "a shown text is the stored value to seven digits");
 }
 
+// Every property of a real section is finite and consistent; anything else is
+// named in one line.
+void CheckProperties(const Case& c) {
+    const PropertiesOutcome outcome = ComputeProperties(c.shape, c.texts);
+    if (const auto* error = std::get_if<SectionError>(&outcome)) {
+        Require(!error->message.empty(), "a section error is named");
+        return;
+    }
+    Require(FindShape(c.shape) != nullptr, "properties only for catalogue shapes");
+    const SectionProperties& p = std::get<SectionProperties>(outcome);
+    for (double v : p.values) Require(std::isfinite(v), "every property is finite");
+    using enum Property;
+    for (Property q : {A, e_top, e_bottom, e_left, e_right, Ix, Iy, Iu, Iv, Zpx, Zpy, perimeter})
+        Require(p[q] > 0, "sizes, moments and moduli are positive");
+    Require(p[Iu] >= p[Iv], "Iu is the larger principal moment");
+    Require(p[fx] > 0.999999 && p[fy] > 0.999999, "a plastic modulus is no less than the elastic one");
+    if (c.shape != 24) Require(p[Ixy] == 0 && !p.hasPrincipalAxes(), "only the L has a product of inertia");
+    for (const CalculatorFootnote& note : CalculatorFootnotes(c.shape, c.texts, p))
+        Require(note.calculatorText != note.exactText && !note.reason.empty(),
+                "a footnote shows a difference");
+}
+
 bool HasThinWallPart(ShapeType shape) { return shape == 12 || shape == 15 || (shape >= 16 && shape <= 18); }
 
 }  // namespace
@@ -95,6 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             CheckShown(v);
     }
     if (out.secondLine == SecondLine::ZOnly) CheckShown(out.values.resZ2);
+
+    CheckProperties(c);
 
     const ThicknessOutcome derived = UpdateThicknessInputs(c.shape, c.texts, c.ticked);
     const ShapeEntry* entry = FindShape(c.shape);

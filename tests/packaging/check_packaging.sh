@@ -38,7 +38,8 @@ lexgrog "$scratch/stage/usr/share/man/man1/velmora-cli.1.gz" >/dev/null || fail 
   fail "cpack could not build the package"
 deb=$(ls "$scratch"/deb/velmora_*.deb)
 info=$(dpkg-deb --info "$deb")
-for dep in libqt6widgets6 libqt6svg6 qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic; do
+for dep in libqt6widgets6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic \
+  fonts-dejavu-core; do
   grep -q "Depends:.*$dep" <<<"$info" || fail "the package does not depend on $dep"
 done
 contents=$(dpkg-deb --contents "$deb")

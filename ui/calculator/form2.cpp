@@ -15,12 +15,14 @@
 #include "core/messages.h"
 #include "core/numtext.h"
 #include "core/units.h"
-#include "ui/calculator/result_copy.h"
 #include "ui/calculator/result_frame.h"
 #include "ui/common/confirm_exit.h"
+#include "ui/common/default_button.h"
 #include "ui/common/look.h"
 #include "ui/common/placement.h"
 #include "ui/common/text.h"
+#include "ui/details/details_window.h"
+#include "ui/sheet/sheet_content.h"
 
 namespace velmora::ui {
 namespace {
@@ -30,7 +32,7 @@ constexpr int kLastDimensionSlot = 4;  // the derived inputs are computed from t
 
 }  // namespace
 
-Form2::Form2(AppContext& context, QWidget* parent) : QWidget(parent), context(context) {
+Form2::Form2(AppContext& context, QWidget* parent) : QWidget(parent), context_(context) {
     setupWindow();
     setupControls();
     setupTabOrder();
@@ -73,28 +75,31 @@ void Form2::setupConnections() {
         connect(frame, &ResultFrame::doubleClicked, this, [this, kind] { Frame_DblClick(kind); });
     }
     img1->installEventFilter(this);
-    new ResultCopy(frames, this);  // the frames' context menu
+    setupContextMenu();
     // Return and Enter in the open unit list pick a unit and nothing else. The
     // list acts on them without claiming them, so the window's Return below
     // would run Ans as well; the filter claims them for the list.
     cmb1->view()->installEventFilter(this);
 
-    // Ans is the window's default action: Return and Enter run it wherever the
-    // focus is (a default push button acts by itself only inside a dialog).
+    // Ans is the window's default button: Return and Enter run it wherever the
+    // focus is, except on another button, which they press instead (a default
+    // push button acts by itself only inside a dialog).
+    defaultButton_ = DefaultButton::install(cmd1);
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Enter)}) {
         auto* shortcut = new QShortcut(QKeySequence(key), this);
         shortcut->setAutoRepeat(false);
-        connect(shortcut, &QShortcut::activated, cmd1, &QPushButton::click);
+        connect(shortcut, &QShortcut::activated, defaultButton_, &DefaultButton::press);
     }
+    setupDetails();  // last: the details follow each change after the window has handled it
 }
 
 void Form2::Form_Load() {
     HidePictures();
     ResetInputs();
-    PlaceWindow(this, kCalculatorWindowSize, context.platform);
+    PlaceWindow(this, kCalculatorWindowSize, context_.platform);
     ShowDrawing();
     SetUpShape();
-    context.module.UnitSuffix = kDefaultUnitSuffix;
+    context_.module.UnitSuffix = kDefaultUnitSuffix;
     setUnitListText(kDefaultUnitText);
     ClearValues();
     ClearAnswers();
@@ -119,12 +124,12 @@ void Form2::chk_Click() {
 }
 
 void Form2::cmb1_Click() {
-    context.module.UnitSuffix = UnitSuffixForText(cmb1->currentText().toStdString());
+    context_.module.UnitSuffix = UnitSuffixForText(cmb1->currentText().toStdString());
     ShowUnit();
 }
 
 void Form2::cmd1_Click() {
-    Module1& module = context.module;
+    Module1& module = context_.module;
     if (module.UnitSuffix == kNoUnit) {
         if (warn(kUnitMissingMessage, MessageButtons::OkCancel) != MessageAnswer::Ok) return;
         module.UnitSuffix = kDefaultUnitSuffix;
@@ -154,15 +159,15 @@ void Form2::cmd1_Click() {
 }
 
 void Form2::Frame_DblClick(const char* formulaKind) {
-    context.module.FormulaKind = formulaKind;
-    context.navigator.showFormulaViewer(this);
+    context_.module.FormulaKind = formulaKind;
+    context_.navigator.showFormulaViewer(this);
 }
 
-void Form2::img1_DblClick() { context.navigator.showSelection(); }
+void Form2::img1_DblClick() { context_.navigator.showSelection(); }
 
-void Form2::oc2_Click() { context.navigator.showInformation(this); }
+void Form2::oc2_Click() { context_.navigator.showInformation(this); }
 
-void Form2::oc3_Click() { context.platform.endProgram(); }
+void Form2::oc3_Click() { context_.platform.endProgram(); }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cmb1->view() && event->type() == QEvent::ShortcutOverride) {
@@ -182,13 +187,13 @@ void Form2::mouseDoubleClickEvent(QMouseEvent* event) {
     // Labels, disabled controls and Frame1 pass their double clicks on to the
     // window; only the bare background asks to end the program.
     if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
-        ConfirmExit(this, context.platform);
+        ConfirmExit(this, context_.platform);
 }
 
 // --- Helpers ------------------------------------------------------------------
 
 QCheckBox* Form2::optionBox() const {
-    const ShapeEntry* shape = FindShape(context.module.SelectedShape);
+    const ShapeEntry* shape = FindShape(context_.module.SelectedShape);
     if (!shape || shape->option == ThicknessOption::None) return nullptr;
     // Chk1 to Chk3 follow None in the enumeration.
     return chks[static_cast<std::size_t>(shape->option) - 1];
@@ -206,6 +211,22 @@ InputTexts Form2::inputTexts() const {
     return texts;
 }
 
+CalculatorSnapshot Form2::sheetSnapshot() const {
+    CalculatorSnapshot snapshot;
+    snapshot.shape = context_.module.SelectedShape;
+    snapshot.texts = inputTexts();
+    snapshot.optionTicked = optionTicked();
+    snapshot.unitSuffix = context_.module.UnitSuffix;
+    snapshot.decimalSeparator = DecimalSeparator();
+    if (details_) snapshot.detailsUnitSuffix = details_->displayUnitSuffix();
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        snapshot.firstLine[i] = frames[i]->answer()->text();
+        const QLabel* second = frames[i]->secondLine();
+        if (!second->isHidden()) snapshot.secondLine[i] = second->text();
+    }
+    return snapshot;
+}
+
 void Form2::setUnitListText(std::string_view text) {
     // Neither call emits activated: setting the text is not a selection.
     const QString listText = ToQString(text);
@@ -214,7 +235,7 @@ void Form2::setUnitListText(std::string_view text) {
 }
 
 MessageAnswer Form2::warn(std::string_view text, MessageButtons buttons) {
-    return ShowMessage(context.platform, this, text, MessageIcon::Exclamation, buttons);
+    return ShowMessage(context_.platform, this, text, MessageIcon::Exclamation, buttons);
 }
 
 }  // namespace velmora::ui

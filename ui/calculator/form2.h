@@ -2,6 +2,7 @@
 // the Ans button and the four result frames.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <string_view>
@@ -20,18 +21,25 @@ class QPushButton;
 
 namespace velmora::ui {
 
+class DefaultButton;
+class DetailsWindow;
 class ResultFrame;
+struct CalculatorSnapshot;
 
-class Form2 : public QWidget {
+class Form2 final : public QWidget {
     Q_OBJECT
 
 public:
     // Builds the window and runs its whole opening sequence for context.module.SelectedShape.
     explicit Form2(AppContext& context, QWidget* parent = nullptr);
 
+    // The details window while it is open, else nullptr.
+    DetailsWindow* detailsWindow() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     static constexpr int kOptionCount = 3;  // chk1 to chk3
@@ -73,15 +81,22 @@ private:
     void oc2_Click();
     void oc3_Click();
 
+    // The context menu and the details window (form2_details.cpp).
+    void setupContextMenu();
+    void setupDetails();
+    void showDetails();
+    void updateDetails();
+
     QLineEdit* txt(int slot) const { return txts[static_cast<std::size_t>(slot - 1)]; }
     QLabel* lbl(int slot) const { return lbls[static_cast<std::size_t>(slot - 1)]; }
     QCheckBox* optionBox() const;  // the selected shape's thickness option, or nullptr
     bool optionTicked() const;
     InputTexts inputTexts() const;
+    CalculatorSnapshot sheetSnapshot() const;  // what a calculation sheet is made from
     void setUnitListText(std::string_view text);
     MessageAnswer warn(std::string_view text, MessageButtons buttons = MessageButtons::Ok);
 
-    AppContext& context;
+    AppContext& context_;
 
     QGroupBox* Frame1 = nullptr;
     QLabel* img1 = nullptr;
@@ -93,6 +108,8 @@ private:
     std::array<ResultFrame*, kResultCount> frames{};
     QPushButton* oc2 = nullptr;
     QPushButton* oc3 = nullptr;
+    DefaultButton* defaultButton_ = nullptr;  // Ans, or the focused button
+    QPointer<DetailsWindow> details_;
 };
 
 }  // namespace velmora::ui

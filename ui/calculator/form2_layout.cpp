@@ -13,6 +13,7 @@
 #include "ui/calculator/form2.h"
 #include "ui/calculator/result_frame.h"
 #include "ui/common/look.h"
+#include "ui/common/text.h"
 #include "ui/common/twips.h"
 
 namespace velmora::ui {
@@ -24,24 +25,29 @@ struct Twips {
 
 QRect ToRect(const Twips& t) { return TwipsRect(t.left, t.top, t.width, t.height); }
 
-// The controls standing directly on the window, in twips of its client area.
+// The controls standing directly on the window, in twips of its client area:
+// left, top, width, height.
 struct Placement {
     std::string_view name;
     Twips rect;
 };
 
+// clang-format off
 constexpr Placement kPlacements[] = {
-    {"Frame1", {120, 120, 6975, 5655}},  //
-    {"cmb1", {7200, 240, 2055, 300}},    //
-    {"chk1", {7680, 3360, 1455, 255}},   // under txt4
-    {"chk2", {7680, 4080, 1455, 255}},   // under txt5
-    {"chk3", {7680, 5520, 1335, 255}},   // under txt7
-    {"cmd1", {7680, 6120, 1575, 375}},   //
-    {"Frame2", {120, 6000, 3375, 975}},  //
-    {"Frame3", {3720, 6000, 3375, 975}}, {"Frame4", {120, 7200, 3375, 975}},
-    {"Frame5", {3720, 7200, 3375, 975}}, {"oc2", {8400, 7680, 855, 255}},
-    {"oc3", {8400, 8040, 855, 255}},
+    {"Frame1", { 120,  120, 6975, 5655}},
+    {"cmb1",   {7200,  240, 2055,  300}},
+    {"chk1",   {7680, 3360, 1455,  255}},  // under txt4
+    {"chk2",   {7680, 4080, 1455,  255}},  // under txt5
+    {"chk3",   {7680, 5520, 1335,  255}},  // under txt7
+    {"cmd1",   {7680, 6120, 1575,  375}},
+    {"Frame2", { 120, 6000, 3375,  975}},
+    {"Frame3", {3720, 6000, 3375,  975}},
+    {"Frame4", { 120, 7200, 3375,  975}},
+    {"Frame5", {3720, 7200, 3375,  975}},
+    {"oc2",    {8400, 7680,  855,  255}},
+    {"oc3",    {8400, 8040,  855,  255}},
 };
+// clang-format on
 
 // Input slot N: its caption above its text box, one slot every 720 twips.
 Twips SlotLabel(int slot) { return {7440, 720.0 + 720 * (slot - 1), 1815, 255}; }
@@ -78,10 +84,10 @@ void Form2::setupControls() {
     cmb1->setEditable(true);
     cmb1->setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes a unit
     cmb1->setCompleter(nullptr);                 // nor looks like one
-    for (const Unit& unit : Units()) cmb1->addItem(QString::fromUtf8(unit.listText));
-    cmb1->setEditText(QString::fromUtf8(kUnitListPlaceholder));
+    for (const Unit& unit : Units()) cmb1->addItem(ToQString(unit.listText));
+    cmb1->setEditText(ToQString(kUnitListPlaceholder));
     // The list has no caption beside it; its design text names it for screen readers.
-    cmb1->setAccessibleName(QString::fromUtf8(kUnitListPlaceholder));
+    cmb1->setAccessibleName(ToQString(kUnitListPlaceholder));
     cmb1->lineEdit()->setAccessibleName(cmb1->accessibleName());
 
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -98,14 +104,13 @@ void Form2::setupControls() {
         txts[static_cast<std::size_t>(slot - 1)] = box;
     }
 
-    const QString thicknessCaption = QString::fromUtf8(kThicknessCaption);
+    const QString thicknessCaption = ToQString(kThicknessCaption);
     for (int i = 0; i < kOptionCount; ++i) {
         const std::string name = "chk" + std::to_string(i + 1);
         chks[static_cast<std::size_t>(i)] = Placed(new QCheckBox(thicknessCaption, this), name);
     }
 
     cmd1 = Placed(new QPushButton(QStringLiteral("Ans"), this), "cmd1");
-    cmd1->setDefault(true);
 
     for (std::size_t i = 0; i < frames.size(); ++i)
         frames[i] = Placed(new ResultFrame(kResultFrames[i], this), kResultFrames[i].name);

@@ -48,7 +48,7 @@ void Form2::ResetInputs() {
 // Shows the drawing of the selected shape centred in Frame1, measured from the
 // frame's outer edge, rendered for the window's pixel ratio.
 void Form2::ShowDrawing() {
-    const ShapeEntry* shape = FindShape(context.module.SelectedShape);
+    const ShapeEntry* shape = FindShape(context_.module.SelectedShape);
     if (!shape) return;
     const double width = shape->drawingWidthTwips;
     const double height = shape->drawingHeightTwips;
@@ -62,7 +62,7 @@ void Form2::ShowDrawing() {
 void Form2::SetUpShape() {
     cmb1->setEnabled(true);
     cmb1->show();
-    const ShapeEntry* shape = FindShape(context.module.SelectedShape);
+    const ShapeEntry* shape = FindShape(context_.module.SelectedShape);
     if (!shape) return;
     for (const InputSlot& input : shape->entered) {
         lbl(input.slot)->show();
@@ -84,7 +84,7 @@ void Form2::SetUpShape() {
     }
 }
 
-void Form2::ClearValues() { context.module.values = {}; }
+void Form2::ClearValues() { context_.module.values = {}; }
 
 // --- Result labels ------------------------------------------------------------------
 
@@ -93,13 +93,13 @@ void Form2::ClearAnswers() {
 }
 
 void Form2::ShowUnit() {
-    const QString unit = QString::fromStdString(context.module.UnitSuffix);
+    const QString unit = QString::fromStdString(context_.module.UnitSuffix);
     for (ResultFrame* frame : frames) frame->unit()->setText(unit);
 }
 
 void Form2::ShowAnswers() {
     for (std::size_t i = 0; i < frames.size(); ++i)
-        frames[i]->answer()->setText(NumberText(context.module.values.*kFirstLine[i]));
+        frames[i]->answer()->setText(NumberText(context_.module.values.*kFirstLine[i]));
 }
 
 void Form2::ClearSecondLine() {
@@ -116,7 +116,7 @@ void Form2::ShowSecondLine() {
 
 void Form2::ShowSecondAnswers() {
     for (std::size_t i = 0; i < frames.size(); ++i)
-        frames[i]->secondLine()->setText(NumberText(context.module.values.*kSecondLine[i]));
+        frames[i]->secondLine()->setText(NumberText(context_.module.values.*kSecondLine[i]));
 }
 
 // --- Derived thickness inputs ---------------------------------------------------
@@ -126,7 +126,7 @@ void Form2::ShowSecondAnswers() {
 // first write that leaves its box as it was.
 void Form2::UpdateThicknessInputs() {
     const ThicknessOutcome outcome = velmora::UpdateThicknessInputs(
-        context.module.SelectedShape, inputTexts(), optionTicked(), DecimalSeparator());
+        context_.module.SelectedShape, inputTexts(), optionTicked(), DecimalSeparator());
     for (const ThicknessWrite& write : outcome.writes) txt(write.slot)->setText(ToQString(write.text));
     if (outcome.wallNotConstant) warn(kWallNotConstantMessage);
 }

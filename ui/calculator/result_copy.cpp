@@ -1,11 +1,8 @@
 #include "ui/calculator/result_copy.h"
 
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMenu>
-#include <QShortcut>
 
 #include "ui/calculator/result_frame.h"
 
@@ -47,35 +44,8 @@ QString ResultsText(std::span<ResultFrame* const> frames) {
     return text;
 }
 
-ResultCopy::ResultCopy(std::span<ResultFrame* const> frames, QWidget* window)
-    : QObject(window), frames_(frames.begin(), frames.end()), menu_(new QMenu(window)) {
-    menu_->addAction(QStringLiteral("結果をコピー"), this, &ResultCopy::copy);
-
-    for (ResultFrame* frame : frames_) {
-        frame->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(frame, &QWidget::customContextMenuRequested, this,
-                [this, frame](const QPoint& pos) { menu_->popup(frame->mapToGlobal(pos)); });
-    }
-    auto* shortcut = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), window);
-    connect(shortcut, &QShortcut::activated, this, &ResultCopy::popupOverResults);
-    // The Menu key's request reaches the window when the focused control has no menu.
-    window->installEventFilter(this);
-}
-
-void ResultCopy::copy() const { QGuiApplication::clipboard()->setText(ResultsText(frames_)); }
-
-bool ResultCopy::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ContextMenu &&
-        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
-        popupOverResults();
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void ResultCopy::popupOverResults() {
-    const ResultFrame* first = frames_.front();
-    menu_->popup(first->mapToGlobal(first->rect().center()));
+void CopyResults(std::span<ResultFrame* const> frames) {
+    QGuiApplication::clipboard()->setText(ResultsText(frames));
 }
 
 }  // namespace velmora::ui

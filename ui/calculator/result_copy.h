@@ -2,13 +2,8 @@
 // clipboard as text that pastes well into a spreadsheet or a note.
 #pragma once
 
-#include <QObject>
 #include <QString>
 #include <span>
-#include <vector>
-
-class QMenu;
-class QWidget;
 
 namespace velmora::ui {
 
@@ -22,28 +17,7 @@ class ResultFrame;
 //   k²     11.7619   mm
 QString ResultsText(std::span<ResultFrame* const> frames);
 
-// The result frames' context menu with its one entry. A right click on a frame
-// opens it; from the keyboard, Shift+F10 anywhere in the window does, and so
-// does the Menu key on a control without a menu of its own (Ans, the check
-// boxes, Info, Exit). The text boxes keep their own edit menus.
-class ResultCopy final : public QObject {
-    Q_OBJECT
-
-public:
-    // Serves `frames`, which lie in `window`; belongs to the window.
-    ResultCopy(std::span<ResultFrame* const> frames, QWidget* window);
-
-    // Puts ResultsText on the clipboard.
-    void copy() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void popupOverResults();  // where the keyboard asks for it
-
-    std::vector<ResultFrame*> frames_;
-    QMenu* menu_;
-};
+// Puts ResultsText on the clipboard.
+void CopyResults(std::span<ResultFrame* const> frames);
 
 }  // namespace velmora::ui

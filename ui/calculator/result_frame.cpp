@@ -37,16 +37,16 @@ QLabel* AddLabel(QWidget* frame, const char* name, const char* text, const Label
 }  // namespace
 
 ResultFrame::ResultFrame(const ResultFrameDesign& design, QWidget* parent)
-    : QGroupBox(QString::fromUtf8(design.caption), parent), frameDesign(design) {
+    : QGroupBox(QString::fromUtf8(design.caption), parent), frameDesign_(design) {
     setObjectName(QString::fromLatin1(design.name));
     setFont(GothicFont(9, true));  // the caption; every label sets its own font
 
     AddLabel(this, design.symbolName, design.symbolText, kSymbol);
-    answerLabel = AddLabel(this, design.answerName, "0", kAnswer);
-    unitLabel = AddLabel(this, design.unitName, "mm", kUnit);
+    answerLabel_ = AddLabel(this, design.answerName, "0", kAnswer);
+    unitLabel_ = AddLabel(this, design.unitName, "mm", kUnit);
     AddLabel(this, design.exponentName, design.exponentText,
              design.squaredSymbol ? kSymbolExponent : kUnitExponent);
-    secondLineLabel = AddLabel(this, design.secondLineName, "", kSecondLine);
+    secondLineLabel_ = AddLabel(this, design.secondLineName, "", kSecondLine);
 }
 
 void ResultFrame::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -22,16 +22,16 @@ struct ResultFrameDesign {
     bool squaredSymbol;          // the exponent follows the symbol (k²) instead of the unit
 };
 
-class ResultFrame : public QGroupBox {
+class ResultFrame final : public QGroupBox {
     Q_OBJECT
 
 public:
     ResultFrame(const ResultFrameDesign& design, QWidget* parent);
 
-    const ResultFrameDesign& design() const { return frameDesign; }
-    QLabel* answer() const { return answerLabel; }
-    QLabel* unit() const { return unitLabel; }
-    QLabel* secondLine() const { return secondLineLabel; }
+    const ResultFrameDesign& design() const { return frameDesign_; }
+    QLabel* answer() const { return answerLabel_; }
+    QLabel* unit() const { return unitLabel_; }
+    QLabel* secondLine() const { return secondLineLabel_; }
 
 signals:
     // A double click on the frame itself: its caption, its border or an empty
@@ -42,10 +42,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    ResultFrameDesign frameDesign;
-    QLabel* answerLabel = nullptr;
-    QLabel* unitLabel = nullptr;
-    QLabel* secondLineLabel = nullptr;
+    ResultFrameDesign frameDesign_;
+    QLabel* answerLabel_ = nullptr;
+    QLabel* unitLabel_ = nullptr;
+    QLabel* secondLineLabel_ = nullptr;
 };
 
 }  // namespace velmora::ui

@@ -1,5 +1,6 @@
 #include "ui/common/pictures.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QSvgRenderer>
@@ -14,6 +15,29 @@ namespace {
 QString Numbered(const char* pattern, int n) {
     return QString::fromLatin1(pattern).arg(n, 2, 10, QLatin1Char('0'));
 }
+
+// An icon drawn from its SVG at the size asked for. QIcon would load the
+// toolkit's SVG icon plugin for this at start-up; the renderer is at hand.
+class SvgIconEngine final : public QIconEngine {
+public:
+    explicit SvgIconEngine(QString path) : path_(std::move(path)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        QSvgRenderer(path_).render(painter, rect);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return RenderSvg(path_, size, 1);
+    }
+    // The sizes a window system asks for first; others are drawn on demand.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+    QIconEngine* clone() const override { return new SvgIconEngine(path_); }
+    bool isNull() override { return false; }
+
+private:
+    QString path_;
+};
 
 }  // namespace
 
@@ -73,6 +97,6 @@ QPixmap FormulaPixmap(int picture, qreal devicePixelRatio) {
     return RenderSvg(FormulaPath(picture), FormulaSize(picture), devicePixelRatio);
 }
 
-QIcon ProgramIcon() { return QIcon(IconPath()); }
+QIcon ProgramIcon() { return QIcon(new SvgIconEngine(IconPath())); }
 
 }  // namespace velmora::ui

@@ -1,5 +1,5 @@
-// The one seam between the windows and the desktop: message boxes, opening a
-// URL, ending the program and the screen size. Production uses QtPlatform;
+// The one seam between the windows and the desktop: message boxes, the file
+// name of a save, opening a URL, ending the program and the screen size. Production uses QtPlatform;
 // tests use a scripted fake.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/messages.h"
+#include "ui/common/text.h"
 
 class QWidget;
 
@@ -35,6 +36,13 @@ public:
     // Closing the box counts as Cancel (OK/Cancel), No (Yes/No) or OK.
     virtual MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) = 0;
 
+    // Asks for the name of a file to write, starting from `suggestedPath`, with
+    // the dialog's own question before an existing file is replaced. `filter`
+    // reads "PDF (*.pdf)"; a name typed without the suffix gets `defaultSuffix`.
+    // An empty text when the user cancels.
+    virtual QString askSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
+                                    const QString& filter, const QString& defaultSuffix) = 0;
+
     // Hands a mailto: or web address to the desktop's default handler. Failures
     // are not reported.
     virtual void openUrl(const QUrl& url) = 0;
@@ -49,8 +57,7 @@ public:
 // Shows one of the program's messages: every box bears the title "利用ナビ".
 inline MessageAnswer ShowMessage(Platform& platform, QWidget* parent, std::string_view text, MessageIcon icon,
                                  MessageButtons buttons = MessageButtons::Ok) {
-    const auto utf8 = [](std::string_view t) { return QString::fromUtf8(t.data(), qsizetype(t.size())); };
-    return platform.showMessage(parent, {utf8(text), utf8(kMessageTitle), icon, buttons});
+    return platform.showMessage(parent, {ToQString(text), ToQString(kMessageTitle), icon, buttons});
 }
 
 }  // namespace velmora::ui

@@ -8,6 +8,7 @@
 #include "ui/common/look.h"
 #include "ui/common/pictures.h"
 #include "ui/common/placement.h"
+#include "ui/common/text.h"
 #include "ui/common/twips.h"
 #include "ui/formula/formula_text.h"
 
@@ -68,9 +69,7 @@ void Form3::HideFormulaPictures() {
     shownPicture_ = -1;
 }
 
-void Form3::SetFormulaCaption() {
-    setWindowTitle(QString::fromUtf8(FormulaCaption(context_.module.FormulaKind)));
-}
+void Form3::SetFormulaCaption() { setWindowTitle(ToQString(FormulaCaption(context_.module.FormulaKind))); }
 
 void Form3::ShowFormulaPicture() {
     const int picture = FormulaPictureIndex(context_.module.SelectedShape, context_.module.FormulaKind);

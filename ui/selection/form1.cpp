@@ -11,10 +11,12 @@
 #include "core/messages.h"
 #include "ui/common/click_watcher.h"
 #include "ui/common/confirm_exit.h"
+#include "ui/common/default_button.h"
 #include "ui/common/look.h"
 #include "ui/common/pictures.h"
 #include "ui/common/placement.h"
 #include "ui/common/platform.h"
+#include "ui/common/text.h"
 #include "ui/common/twips.h"
 
 namespace velmora::ui {
@@ -67,19 +69,20 @@ void Form1::setupFrame() {
     // no focus on a frame, so a ring stands around it while the keyboard is on it.
     Frame1->setFocusPolicy(Qt::StrongFocus);
     Frame1->installEventFilter(this);
-    gridFocusRing = new QFocusFrame(this);
+    gridFocusRing_ = new QFocusFrame(this);
 }
 
 void Form1::setupPictures() {
     const qreal ratio = devicePixelRatioF();
     for (const ShapeEntry& shape : AllShapes()) {
         const int i = shape.index;
-        const QString name = QString::fromUtf8(shape.japaneseName);
+        const QString name = ToQString(shape.japaneseName);
         for (const bool selected : {false, true}) {
             auto* picture = new QLabel(Frame1);
             picture->setObjectName(QString::fromLatin1(selected ? "Image2_%1" : "Image1_%1").arg(i));
             picture->setAccessibleName(name);
-            picture->setPixmap(ThumbnailPixmap(i, selected, ratio));
+            // A selected picture is rendered when first chosen: none is at start-up.
+            if (!selected) picture->setPixmap(ThumbnailPixmap(i, false, ratio));
             picture->setGeometry(PictureRect(i));
             (selected ? Image2 : Image1)[i] = picture;
         }
@@ -103,7 +106,7 @@ void Form1::setupButtons() {
     oc2 = button("oc2", "Info", 120, 4560);
     oc3 = button("oc3", "Exit", 1200, 4560);
 
-    cmd1->setDefault(true);
+    DefaultButton::install(cmd1);
     connect(cmd1, &QPushButton::clicked, this, &Form1::cmd1_Click);
     connect(oc2, &QPushButton::clicked, this, &Form1::oc2_Click);
     connect(oc3, &QPushButton::clicked, this, &Form1::oc3_Click);
@@ -113,7 +116,7 @@ void Form1::Form_Load() {
     ResetPictures();
     PlaceWindow(this, kSelectionWindowSize, context_.platform);
     context_.module.SelectedShape = kNoShape;
-    DescribeChoice();
+    describeChoiceToScreenReaders();
 }
 
 void Form1::ResetPictures() {
@@ -127,10 +130,12 @@ void Form1::Image1_Click(int index) {
     ResetPictures();
     context_.module.SelectedShape = static_cast<ShapeType>(index);
     if (FindShape(index)) {
+        if (Image2[index]->pixmap().isNull())
+            Image2[index]->setPixmap(ThumbnailPixmap(index, true, devicePixelRatioF()));
         Image1[index]->setVisible(false);
         Image2[index]->setVisible(true);
     }
-    DescribeChoice();
+    describeChoiceToScreenReaders();
 }
 
 // The index is not needed: the only selected picture on show is that of SelectedShape.
@@ -155,7 +160,7 @@ void Form1::Form_DblClick() { ConfirmExit(this, context_.platform); }
 
 // The grid's own keys. An arrow chooses the next picture that way exactly as a
 // click on it does; Space presses OK, as Enter does anywhere in the window.
-bool Form1::Frame1_KeyDown(const QKeyEvent& key) {
+bool Form1::handleGridKey(const QKeyEvent& key) {
     switch (key.key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -173,9 +178,9 @@ bool Form1::Frame1_KeyDown(const QKeyEvent& key) {
 }
 
 // The chosen shape's name, read out with the grid's caption.
-void Form1::DescribeChoice() {
+void Form1::describeChoiceToScreenReaders() {
     const ShapeEntry* shape = FindShape(context_.module.SelectedShape);
-    Frame1->setAccessibleDescription(shape ? QString::fromUtf8(shape->japaneseName) : QString());
+    Frame1->setAccessibleDescription(shape ? ToQString(shape->japaneseName) : QString());
 }
 
 // The ring shows once the grid is used from the keyboard, as styles show focus
@@ -185,21 +190,22 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (watched != Frame1) return QWidget::eventFilter(watched, event);
     switch (event->type()) {
         case QEvent::KeyPress:
-            if (!Frame1_KeyDown(*static_cast<QKeyEvent*>(event))) return false;
-            gridFocusRing->setWidget(Frame1);
+            if (!handleGridKey(*static_cast<QKeyEvent*>(event))) return false;
+            gridFocusRing_->setWidget(Frame1);
             return true;
         case QEvent::FocusIn: {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-                gridFocusRing->setWidget(Frame1);
+                gridFocusRing_->setWidget(Frame1);
             return false;
         }
-        case QEvent::FocusOut: gridFocusRing->setWidget(nullptr); return false;
+        case QEvent::FocusOut: gridFocusRing_->setWidget(nullptr); return false;
         default: return false;
     }
 }
 
-// OK is the default button: Enter presses it wherever the focus is.
+// OK is the default button: Enter presses it wherever the focus is, except on
+// another button, which presses itself.
 void Form1::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         cmd1->click();

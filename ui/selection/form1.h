@@ -42,10 +42,10 @@ private:
     void oc2_Click();
     void oc3_Click();
     void Form_DblClick();
-    bool Frame1_KeyDown(const QKeyEvent& key);  // true when the grid used the key
+    bool handleGridKey(const QKeyEvent& key);  // true when the grid used the key
 
     // Tells screen readers which shape is chosen.
-    void DescribeChoice();
+    void describeChoiceToScreenReaders();
 
     // Every shape shows its normal picture.
     void ResetPictures();
@@ -53,7 +53,7 @@ private:
     AppContext& context_;
 
     QGroupBox* Frame1 = nullptr;
-    QFocusFrame* gridFocusRing = nullptr;       // around Frame1 while it has the keyboard's focus
+    QFocusFrame* gridFocusRing_ = nullptr;      // around Frame1 while it has the keyboard's focus
     std::array<QLabel*, kShapeCount> Image1{};  // normal pictures, by shape index
     std::array<QLabel*, kShapeCount> Image2{};  // selected pictures, same rectangles
     QPushButton* cmd1 = nullptr;                // OK, the default button

@@ -1,5 +1,5 @@
-// The production side of the platform seam: QMessageBox, QDesktopServices,
-// QCoreApplication and QScreen.
+// The production side of the platform seam: QMessageBox, QFileDialog,
+// QDesktopServices, QCoreApplication and QScreen.
 #pragma once
 
 #include "ui/common/platform.h"
@@ -9,6 +9,8 @@ namespace velmora::ui {
 class QtPlatform final : public Platform {
 public:
     MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) override;
+    QString askSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
+                            const QString& filter, const QString& defaultSuffix) override;
     void openUrl(const QUrl& url) override;
     void endProgram() override;
     QRect screenGeometry() const override;

@@ -15,15 +15,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QTableWidget>
 #include <QTest>
 #include <algorithm>
 #include <memory>
 #include <set>
 
 #include "core/formula_pictures.h"
+#include "core/properties.h"
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/support/fake_platform.h"
+#include "tests/ui/support/recording_navigator.h"
 #include "tests/ui/support/test_setup.h"
+#include "ui/details/details_window.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/form4.h"
@@ -111,14 +115,6 @@ QString Name(QWidget* widget) {
 
 QString ShapeName(int shape) { return QString::fromUtf8(FindShape(shape)->japaneseName); }
 
-class NoNavigation final : public Navigator {
-public:
-    void showCalculator() override {}
-    void showSelection() override {}
-    void showFormulaViewer(QWidget*) override {}
-    void showInformation(QWidget*) override {}
-};
-
 }  // namespace
 
 class TestAccessibleWindows : public QObject {
@@ -126,7 +122,7 @@ class TestAccessibleWindows : public QObject {
 
     Module1 module;
     FakePlatform platform;
-    NoNavigation navigator;
+    RecordingNavigator navigator;
     AppContext context{module, platform, navigator};
 
     template <typename Window>
@@ -243,6 +239,54 @@ private slots:
         calc.reopen();
         QCOMPARE(Name(calc.get("txt1")), QStringLiteral("d1"));
         QCOMPARE(Name(calc.get("txt4")), QStringLiteral("t"));
+    }
+
+    // The details window: the display-unit list named by its caption, and
+    // every cell of every row read as it is shown (the shape factors' empty
+    // unit says so); where there is no section, its one line.
+    void detailsWindow() {
+        Calculator calc(24);
+        for (const auto& [box, keys] :
+             {std::pair{"txt1", "10"}, {"txt2", "100"}, {"txt3", "70"}, {"txt4", "10"}})
+            calc.retype(box, keys);
+        QTest::keyClick(calc.form->windowHandle(), Qt::Key_D, Qt::ControlModifier);
+        DetailsWindow* details = calc.form->detailsWindow();
+        QVERIFY(details && QTest::qWaitForWindowExposed(details));
+        VERIFY_ACCESSIBLE(details, 100);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(
+            details->findChild<QComboBox*>(QStringLiteral("displayUnit")));
+        // Its entry is its value; its caption labels it.
+        QCOMPARE(list->text(QAccessible::Value), QStringLiteral("入力と同じ"));
+        const auto labels = list->relations(QAccessible::Label);
+        QCOMPARE(labels.size(), 1);
+        QCOMPARE(labels.first().first->text(QAccessible::Name), QStringLiteral("表示単位"));
+
+        auto* table = details->findChild<QTableWidget*>(QStringLiteral("properties"));
+        QAccessibleTableInterface* cells = QAccessible::queryAccessibleInterface(table)->tableInterface();
+        QVERIFY(cells);
+        QCOMPARE(table->rowCount(), kPropertyCount);
+        QCOMPARE(cells->rowCount(), kPropertyCount);
+        QCOMPARE(cells->columnCount(), 4);
+        int unnamedUnits = 0;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            for (int column = 0; column < cells->columnCount(); ++column) {
+                const QString shown = table->item(row, column)->text();
+                const QString read = cells->cellAt(row, column)->text(QAccessible::Name);
+                if (shown.isEmpty()) {
+                    QCOMPARE(read, QStringLiteral("単位なし"));
+                    ++unnamedUnits;
+                } else {
+                    QCOMPARE(read, shown);
+                }
+            }
+        }
+        QCOMPARE(unnamedUnits, 2);  // fx and fy
+
+        calc.retype("txt1", "200");  // a foot higher than the angle
+        auto* line = details->findChild<QLabel*>(QStringLiteral("sectionError"));
+        QVERIFY(line->isVisible());
+        VERIFY_ACCESSIBLE(details, 5);
+        QCOMPARE(Name(line), line->text());
     }
 
     void formulaViewerForEveryPicture() {

@@ -16,6 +16,7 @@
 #include "core/module1.h"
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
 #include "ui/common/look.h"
 #include "ui/selection/form1.h"
@@ -24,23 +25,11 @@
 using namespace velmora;
 using namespace velmora::ui;
 using velmora::ui::testing::FakePlatform;
+using velmora::ui::testing::ShownChoice;
 
 namespace {
 
 constexpr ShapeType kBox = 16;
-
-// Which shape shows its selected picture; -1 for none, -2 when the pictures
-// disagree with themselves (both or neither of a pair on show, or two chosen).
-int ShownChoice(const QWidget* selection) {
-    int chosen = -1;
-    for (int i = 0; i < kShapeCount; ++i) {
-        const bool normal = selection->findChild<QLabel*>(QStringLiteral("Image1_%1").arg(i))->isVisible();
-        const bool selected = selection->findChild<QLabel*>(QStringLiteral("Image2_%1").arg(i))->isVisible();
-        if (normal == selected || (selected && chosen != -1)) return -2;
-        if (selected) chosen = i;
-    }
-    return chosen;
-}
 
 }  // namespace
 
@@ -166,9 +155,38 @@ private slots:
         }
         for (const int key : keys) press(static_cast<Qt::Key>(key));
         QCOMPARE(module.SelectedShape, ShapeType(expected));
-        QCOMPARE(ShownChoice(selection()), expected);
+        QCOMPARE(ShownChoice(selection()), expected == kNoShape ? QString() : QString::number(expected));
         QCOMPARE(focused(), QStringLiteral("Frame1"));
         QVERIFY(platform.messages.isEmpty());
+    }
+
+    // Enter presses the focused button; elsewhere, OK. The button Enter would
+    // press is the one drawn as the default.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<QString>("defaultButton");
+        QTest::addColumn<int>("messages");
+        QTest::addColumn<int>("ends");
+        QTest::newRow("the grid") << 0 << "cmd1" << 1 << 0;
+        QTest::newRow("OK") << 1 << "cmd1" << 1 << 0;
+        QTest::newRow("Exit") << 3 << "oc3" << 0 << 1;
+        QTest::newRow("round to the grid") << 4 << "cmd1" << 1 << 0;
+    }
+
+    void enterPressesTheFocusedButton() {
+        QFETCH(int, tabs);
+        QFETCH(QString, defaultButton);
+        QFETCH(int, messages);
+        QFETCH(int, ends);
+        for (int i = 0; i < tabs; ++i) press(Qt::Key_Tab);
+        QStringList defaults;
+        for (QPushButton* button : selection()->findChildren<QPushButton*>())
+            if (button->isDefault()) defaults << button->objectName();
+        QCOMPARE(defaults, QStringList{defaultButton});
+        press(Qt::Key_Return);
+        QCOMPARE(platform.messages.size(), messages);
+        QCOMPARE(platform.endCount, ends);
+        QVERIFY(selection());
     }
 
     // The arrows belong to the grid: on a button they choose nothing.
@@ -177,7 +195,7 @@ private slots:
         QCOMPARE(focused(), QStringLiteral("cmd1"));
         for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) press(key);
         QCOMPARE(module.SelectedShape, kNoShape);
-        QCOMPARE(ShownChoice(selection()), -1);
+        QCOMPARE(ShownChoice(selection()), QString());
     }
 
     void spaceOnTheGridPressesOk() {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "tests/ui/support/test_setup.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/common/twips.h"
 
 namespace velmora::ui::testing {
@@ -37,14 +38,10 @@ QString Calculator::text(const QString& name) const {
     qFatal("%s has no text", qPrintable(name));
 }
 
-void Calculator::retype(const QString& name, const QString& keys) {
-    auto* box = get<QLineEdit>(name);
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    if (keys.isEmpty())
-        QTest::keyClick(box, Qt::Key_Delete);
-    else
-        QTest::keyClicks(box, keys);
+void Calculator::retype(const QString& name, const QString& keys) { Retype(get<QLineEdit>(name), keys); }
+
+void Calculator::enter(const QStringList& texts) {
+    for (int i = 0; i < texts.size(); ++i) retype(QStringLiteral("txt%1").arg(i + 1), texts[i]);
 }
 
 void Calculator::tick(const QString& name) {
@@ -72,23 +69,15 @@ void Calculator::doubleClickOn(const QString& name) {
     doubleClickAt(ToTwips(centre.x()), ToTwips(centre.y()));
 }
 
-QStringList Calculator::answers() const {
-    QStringList texts;
-    for (const QString& name : kAnswers) texts << text(name);
-    return texts;
+QStringList Calculator::texts(const QStringList& names) const {
+    QStringList shown;
+    for (const QString& name : names) shown << text(name);
+    return shown;
 }
 
-QStringList Calculator::units() const {
-    QStringList texts;
-    for (const QString& name : kUnits) texts << text(name);
-    return texts;
-}
-
-QStringList Calculator::secondLine() const {
-    QStringList texts;
-    for (const QString& name : kSecondLine) texts << text(name);
-    return texts;
-}
+QStringList Calculator::answers() const { return texts(kAnswers); }
+QStringList Calculator::units() const { return texts(kUnits); }
+QStringList Calculator::secondLine() const { return texts(kSecondLine); }
 
 QString Calculator::secondLineShown() const {
     QString shown;

@@ -9,23 +9,11 @@
 
 #include "core/module1.h"
 #include "tests/ui/support/fake_platform.h"
+#include "tests/ui/support/recording_navigator.h"
 #include "ui/calculator/form2.h"
 #include "ui/common/context.h"
 
 namespace velmora::ui::testing {
-
-class RecordingNavigator final : public Navigator {
-public:
-    void showCalculator() override { ++calculatorRequests; }
-    void showSelection() override { ++selectionRequests; }
-    void showFormulaViewer(QWidget* owner) override { formulaOwners.append(owner); }
-    void showInformation(QWidget* owner) override { informationOwners.append(owner); }
-
-    int calculatorRequests = 0;
-    int selectionRequests = 0;
-    QList<QWidget*> formulaOwners;
-    QList<QWidget*> informationOwners;
-};
 
 class Calculator {
 public:
@@ -49,12 +37,13 @@ public:
     }
 
     QString text(const QString& name) const;  // of a label, text box or the unit list
+    QStringList texts(const QStringList& names) const;
 
-    // Replaces the text of a text box as a user does: select all, then type
-    // `keys` one key at a time ("" leaves it empty via Delete).
+    // Replaces the text of a text box as a user does (see Retype).
     void retype(const QString& name, const QString& keys);
-    void tick(const QString& name);   // a mouse click on a check box
-    void click(const QString& name);  // a mouse click on a button
+    void enter(const QStringList& texts);  // retypes txt1, txt2, … in turn
+    void tick(const QString& name);        // a mouse click on a check box
+    void click(const QString& name);       // a mouse click on a button
     void pressEnter(const QString& from, Qt::Key key = Qt::Key_Return);
 
     // A double click at a spot in twips of the window's client area.

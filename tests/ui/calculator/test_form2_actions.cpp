@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "core/messages.h"
 #include "tests/ui/calculator/calculator_harness.h"
@@ -17,10 +18,6 @@ const QString kTitle = QStringLiteral("利用ナビ");
 const QString kInputError = QStringLiteral("入力に誤りがあります");
 const QString kMm = QStringLiteral("mm (ミリメートル)");
 const QStringList kNoSecondLine(4, "");
-
-void Enter(Calculator& calc, const QStringList& texts) {
-    for (int i = 0; i < texts.size(); ++i) calc.retype(QString("txt%1").arg(i + 1), texts[i]);
-}
 
 // Opens the unit list and walks to `text` with the arrow keys, then Return.
 void SelectUnit(Calculator& calc, const QString& text) {
@@ -65,6 +62,8 @@ private slots:
     void numbersUseTheLocalesDecimalSeparator();
     void enterRunsAnsFromAnywhere_data();
     void enterRunsAnsFromAnywhere();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void exitEndsAtOnceAndInfoOpensTheInformation();
     void doubleClicks_data();
     void doubleClicks();
@@ -74,7 +73,7 @@ private slots:
 
 void TestForm2Actions::boxSectionWalkThrough() {
     Calculator calc(16);
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     calc.click("cmd1");
     QCOMPARE(calc.answers(), (QStringList{"28", "329.3333", "65.86667", "11.7619"}));
     QCOMPARE(calc.units(), QStringList(4, "mm"));
@@ -117,6 +116,9 @@ void TestForm2Actions::ansShowsLinesAndMessagesInOrder_data() {
         << 1 << QStringList{} << "" << zeros << kNoSecondLine << "----" << QStringList{kInputError};
     QTest::newRow("empty input") << 0 << QStringList{"", "2"} << "" << zeros << kNoSecondLine << "----"
                                  << QStringList{kInputError};
+    QTest::newRow("below the single range: 0")
+        << 16 << QStringList{"8", "10", "1e-50", "6"} << "" << QStringList{"60", "500", "100", "8.333333"}
+        << kNoSecondLine << "----" << QStringList{};
     QTest::newRow("area overflows") << 0 << QStringList{"1E+20", "1E+20"} << "" << zeros << kNoSecondLine
                                     << "----" << QStringList{kInputError};
     QTest::newRow("triangle: unzl alone")
@@ -155,7 +157,7 @@ void TestForm2Actions::ansShowsLinesAndMessagesInOrder() {
     QFETCH(QStringList, messages);
 
     Calculator calc(shape);
-    Enter(calc, inputs);
+    calc.enter(inputs);
     if (!option.isEmpty()) calc.tick(option);
     calc.click("cmd1");
     QCOMPARE(calc.answers(), answers);
@@ -171,14 +173,14 @@ void TestForm2Actions::ansShowsLinesAndMessagesInOrder() {
 
 void TestForm2Actions::thinWallFailureLeavesTheNewFirstLine() {
     Calculator calc(15);
-    Enter(calc, {"90", "100", "40", "50"});
+    calc.enter({"90", "100", "40", "50"});
     calc.tick("chk2");
     calc.click("cmd1");
     QCOMPARE(calc.secondLineShown(), "vvvv");
 
     // A wall the check accepts (t = −3 both ways) whose k² divides by b2 + a2 = 0.
     calc.tick("chk2");
-    Enter(calc, {"1", "-2", "5", "2"});
+    calc.enter({"1", "-2", "5", "2"});
     calc.tick("chk2");
     QCOMPARE(calc.text("txt5"), "-3");
     QVERIFY(calc.platform.messages.isEmpty());
@@ -195,7 +197,7 @@ void TestForm2Actions::unitMessageCancelComputesNothing() {
     SelectWithFieldText(calc, "metres");
     QCOMPARE(calc.module.UnitSuffix, "none");
     QCOMPARE(calc.units(), QStringList(4, "none"));
-    Enter(calc, {"3", "2"});
+    calc.enter({"3", "2"});
 
     calc.platform.answer(MessageAnswer::Cancel);
     calc.click("cmd1");
@@ -214,7 +216,7 @@ void TestForm2Actions::unitMessageOkSetsMillimetresAndComputes() {
     QTest::keyClick(calc.get("cmb1"), Qt::Key_Up);  // cm, so that the list visibly changes back
     SelectWithFieldText(calc, "cm(センチメートル)");
     QCOMPARE(calc.units(), QStringList(4, "none"));
-    Enter(calc, {"3", "2"});
+    calc.enter({"3", "2"});
 
     calc.platform.answer(MessageAnswer::Ok);
     calc.click("cmd1");
@@ -229,29 +231,23 @@ void TestForm2Actions::unitMessageOkSetsMillimetresAndComputes() {
 void TestForm2Actions::selectingAUnitRelabelsOnly_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("m, two blanks") << "m  (メートル)"
-                                   << "m";
-    QTest::newRow("cm") << "cm (センチメートル)"
-                        << "cm";
-    QTest::newRow("mm") << "mm (ミリメートル)"
-                        << "mm";
-    QTest::newRow("shaku") << "尺 (しゃく)"
-                           << "尺";
-    QTest::newRow("sun") << "寸 (すん)"
-                         << "寸";
-    QTest::newRow("bu") << "分 (ぶ)"
-                        << "分";
-    QTest::newRow("in") << "in (インチ)"
-                        << "in";
-    QTest::newRow("ft") << "ft (フィート)"
-                        << "ft";
+    // clang-format off
+    QTest::newRow("m, two blanks") << "m  (メートル)" << "m";
+    QTest::newRow("cm") << "cm (センチメートル)" << "cm";
+    QTest::newRow("mm") << "mm (ミリメートル)" << "mm";
+    QTest::newRow("shaku") << "尺 (しゃく)" << "尺";
+    QTest::newRow("sun") << "寸 (すん)" << "寸";
+    QTest::newRow("bu") << "分 (ぶ)" << "分";
+    QTest::newRow("in") << "in (インチ)" << "in";
+    QTest::newRow("ft") << "ft (フィート)" << "ft";
+    // clang-format on
 }
 
 void TestForm2Actions::selectingAUnitRelabelsOnly() {
     QFETCH(QString, item);
     QFETCH(QString, suffix);
     Calculator calc(6);
-    Enter(calc, {"9", "6"});
+    calc.enter({"9", "6"});
     calc.click("cmd1");
     const QStringList answers = calc.answers();
     const SectionValues values = calc.module.values;
@@ -313,7 +309,7 @@ void TestForm2Actions::unitSelectedWithTheMouseAndArrowKeys() {
 
 void TestForm2Actions::typingIntoTheUnitListChangesNothing() {
     Calculator calc(0);
-    Enter(calc, {"3", "2"});
+    calc.enter({"3", "2"});
     calc.click("cmd1");
     auto* list = calc.get<QComboBox>("cmb1");
     list->setFocus();
@@ -337,7 +333,7 @@ void TestForm2Actions::numbersUseTheLocalesDecimalSeparator() {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     Calculator calc(16);
-    Enter(calc, {"1,5", "2", "0,5", "1"});
+    calc.enter({"1,5", "2", "0,5", "1"});
     calc.tick("chk3");
     QCOMPARE(calc.text("txt6"), "0,25");
     calc.click("cmd1");
@@ -353,20 +349,53 @@ void TestForm2Actions::enterRunsAnsFromAnywhere_data() {
     QTest::newRow("txt1, keypad Enter") << "txt1" << int(Qt::Key_Enter);
     QTest::newRow("cmd1, Return") << "cmd1" << int(Qt::Key_Return);
     QTest::newRow("chk3, Return") << "chk3" << int(Qt::Key_Return);
-    QTest::newRow("Info, Return") << "oc2" << int(Qt::Key_Return);
-    QTest::newRow("Exit, Return") << "oc3" << int(Qt::Key_Return);
+    QTest::newRow("cmb1, keypad Enter") << "cmb1" << int(Qt::Key_Enter);
 }
 
 void TestForm2Actions::enterRunsAnsFromAnywhere() {
     QFETCH(QString, focus);
     QFETCH(int, key);
     Calculator calc(16);
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     calc.pressEnter(focus, Qt::Key(key));
     QCOMPARE(calc.answers(), (QStringList{"28", "329.3333", "65.86667", "11.7619"}));
     QCOMPARE(calc.platform.endCount, 0);
     QVERIFY(calc.navigator.informationOwners.isEmpty());
     QVERIFY(calc.platform.messages.isEmpty());
+}
+
+void TestForm2Actions::enterPressesTheFocusedButton_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("informations");
+    QTest::addColumn<int>("ends");
+    QTest::newRow("Info, Return") << "oc2" << int(Qt::Key_Return) << 1 << 0;
+    QTest::newRow("Info, keypad Enter") << "oc2" << int(Qt::Key_Enter) << 1 << 0;
+    QTest::newRow("Exit, Return") << "oc3" << int(Qt::Key_Return) << 0 << 1;
+}
+
+// A focused push button takes Enter from Ans, and shows itself as the default
+// meanwhile; Ans gets both back once the focus leaves it.
+void TestForm2Actions::enterPressesTheFocusedButton() {
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, informations);
+    QFETCH(int, ends);
+    Calculator calc(16);
+    Enter(calc, {"8", "10", "4", "6"});
+    calc.pressEnter(focus, Qt::Key(key));
+    QCOMPARE(calc.navigator.informationOwners.size(), informations);
+    QCOMPARE(calc.platform.endCount, ends);
+    QCOMPARE(calc.answers(), QStringList(4, "0"));
+    QVERIFY(calc.platform.messages.isEmpty());
+
+    auto* ans = calc.get<QPushButton>("cmd1");
+    QVERIFY(calc.get<QPushButton>(focus)->isDefault());
+    QVERIFY(!ans->isDefault());
+    calc.pressEnter("txt4");
+    QVERIFY(ans->isDefault());
+    QVERIFY(!calc.get<QPushButton>(focus)->isDefault());
+    QCOMPARE(calc.answers(), (QStringList{"28", "329.3333", "65.86667", "11.7619"}));
 }
 
 void TestForm2Actions::exitEndsAtOnceAndInfoOpensTheInformation() {
@@ -430,7 +459,7 @@ void TestForm2Actions::shownSecondLineLabelTakesItsOwnDoubleClick() {
     QCOMPARE(calc.module.FormulaKind, "a");  // hidden: the frame is hit
 
     calc.module.FormulaKind.clear();
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     calc.tick("chk3");
     calc.click("cmd1");
     calc.doubleClickAt(underAnswer.x(), underAnswer.y());

@@ -12,11 +12,6 @@ using namespace velmora::ui::testing;
 
 namespace {
 
-// Types each text into txt1, txt2, … in turn.
-void Enter(Calculator& calc, const QStringList& texts) {
-    for (int i = 0; i < texts.size(); ++i) calc.retype(QString("txt%1").arg(i + 1), texts[i]);
-}
-
 QStringList Texts(const Calculator& calc, int from, int to) {
     QStringList texts;
     for (int slot = from; slot <= to; ++slot) texts << calc.text(QString("txt%1").arg(slot));
@@ -52,21 +47,13 @@ void TestForm2Editing::everyKeystrokeClearsTheResults_data() {
     QTest::addColumn<QString>("edited");
     QTest::addColumn<QString>("shown");  // second-line visibility after Ans
 
-    QTest::newRow("rectangle h") << 0 << QStringList{"3", "2"} << ""
-                                 << "txt1"
-                                 << "----";
-    QTest::newRow("triangle, unzl alone") << 6 << QStringList{"9", "6"} << ""
-                                          << "txt2"
-                                          << "--v-";
-    QTest::newRow("box ticked, b2") << 16 << QStringList{"8", "10", "4", "6"} << "chk3"
-                                    << "txt4"
-                                    << "vvvv";
-    QTest::newRow("tube ticked, d2") << 12 << QStringList{"80", "100"} << "chk1"
-                                     << "txt2"
-                                     << "vvvv";
-    QTest::newRow("L-section b1") << 24 << QStringList{"10", "100", "90", "10"} << ""
-                                  << "txt3"
-                                  << "--v-";
+    // clang-format off
+    QTest::newRow("rectangle h") << 0 << QStringList{"3", "2"} << "" << "txt1" << "----";
+    QTest::newRow("triangle, unzl alone") << 6 << QStringList{"9", "6"} << "" << "txt2" << "--v-";
+    QTest::newRow("box ticked, b2") << 16 << QStringList{"8", "10", "4", "6"} << "chk3" << "txt4" << "vvvv";
+    QTest::newRow("tube ticked, d2") << 12 << QStringList{"80", "100"} << "chk1" << "txt2" << "vvvv";
+    QTest::newRow("L-section b1") << 24 << QStringList{"10", "100", "90", "10"} << "" << "txt3" << "--v-";
+    // clang-format on
 }
 
 void TestForm2Editing::everyKeystrokeClearsTheResults() {
@@ -77,7 +64,7 @@ void TestForm2Editing::everyKeystrokeClearsTheResults() {
     QFETCH(QString, shown);
 
     Calculator calc(shape);
-    Enter(calc, inputs);
+    calc.enter(inputs);
     if (!option.isEmpty()) calc.tick(option);
     QTest::keyClick(calc.get("cmb1"), Qt::Key_Up);  // cm, to see that the units stay
     calc.click("cmd1");
@@ -103,7 +90,7 @@ void TestForm2Editing::everyKeystrokeClearsTheResults() {
 
 void TestForm2Editing::anUndoneEditClearsToo() {
     Calculator calc(0);
-    Enter(calc, {"3", "2"});
+    calc.enter({"3", "2"});
     calc.click("cmd1");
     auto* box = calc.get<QLineEdit>("txt1");
     box->setFocus();
@@ -140,7 +127,7 @@ void TestForm2Editing::tickingAndUntickingClear() {
     QFETCH(QString, option);
 
     Calculator calc(shape);
-    Enter(calc, inputs);
+    calc.enter(inputs);
     calc.click("cmd1");
     QVERIFY(calc.answers() != QStringList(4, "0"));
     calc.tick(option);
@@ -160,7 +147,7 @@ void TestForm2Editing::tickingAndUntickingClear() {
 
 void TestForm2Editing::boxSectionFillsWebFlangeAndMeanHeight() {
     Calculator calc(16);
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     QCOMPARE(Texts(calc, 5, 7), (QStringList{"0", "0", "0"}));  // unticked: nothing derived
     calc.tick("chk3");
     QCOMPARE(Texts(calc, 5, 7), (QStringList{"2", "1", "9"}));
@@ -173,7 +160,7 @@ void TestForm2Editing::boxSectionFillsWebFlangeAndMeanHeight() {
 
 void TestForm2Editing::keyboardTicksLikeAClick() {
     Calculator calc(16);
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     calc.click("cmd1");
     auto* box = calc.get<QCheckBox>("chk3");
     box->setFocus();
@@ -185,7 +172,7 @@ void TestForm2Editing::keyboardTicksLikeAClick() {
 
 void TestForm2Editing::tubeCascadeEndsWithMeanDiameterAndWall() {
     Calculator calc(12);
-    Enter(calc, {"80", "100"});
+    calc.enter({"80", "100"});
     QSignalSpy dmChanges(calc.get<QLineEdit>("txt3"), &QLineEdit::textChanged);
     QSignalSpy tChanges(calc.get<QLineEdit>("txt4"), &QLineEdit::textChanged);
     calc.tick("chk1");
@@ -203,7 +190,7 @@ void TestForm2Editing::tubeCascadeEndsWithMeanDiameterAndWall() {
     QTest::keyClicks(d2, "20");
     QCOMPARE(Texts(calc, 3, 4), (QStringList{"100", "20"}));
 
-    Enter(calc, {"10", "15.5"});
+    calc.enter({"10", "15.5"});
     QCOMPARE(Texts(calc, 3, 4), (QStringList{"12.75", "2.75"}));
     calc.tick("chk1");
     QCOMPARE(Texts(calc, 3, 4), (QStringList{"0", "0"}));
@@ -213,7 +200,7 @@ void TestForm2Editing::tubeCascadeEndsWithMeanDiameterAndWall() {
 
 void TestForm2Editing::hollowEllipseWarnsAtEachInconsistentKeystroke() {
     Calculator calc(15);
-    Enter(calc, {"100", "110", "200", "210"});
+    calc.enter({"100", "110", "200", "210"});
     calc.tick("chk2");
     QCOMPARE(calc.text("txt5"), "10");
     QVERIFY(calc.platform.messages.isEmpty());
@@ -245,14 +232,14 @@ void TestForm2Editing::hollowEllipseWarnsAtEachInconsistentKeystroke() {
 
 void TestForm2Editing::hollowEllipseIsQuietWhileUnticked() {
     Calculator calc(15);
-    Enter(calc, {"100", "110", "200", "2"});
+    calc.enter({"100", "110", "200", "2"});
     QVERIFY(calc.platform.messages.isEmpty());
     QCOMPARE(calc.text("txt5"), "0");
 }
 
 void TestForm2Editing::unreadableTextWhileTickedGivesZeroAndNoMessage() {
     Calculator calc(16);
-    Enter(calc, {"8", "10", "4", "6"});
+    calc.enter({"8", "10", "4", "6"});
     calc.tick("chk3");
     calc.retype("txt2", "");  // emptied while retyping
     QCOMPARE(Texts(calc, 5, 7), (QStringList{"0", "0", "0"}));
@@ -262,7 +249,7 @@ void TestForm2Editing::unreadableTextWhileTickedGivesZeroAndNoMessage() {
     QCOMPARE(Texts(calc, 5, 7), (QStringList{"2", "1", "9"}));
 
     Calculator ellipse(15);
-    Enter(ellipse, {"100", "110", "200", "210"});
+    ellipse.enter({"100", "110", "200", "210"});
     ellipse.tick("chk2");
     ellipse.retype("txt3", "x");
     QCOMPARE(ellipse.text("txt5"), "0");

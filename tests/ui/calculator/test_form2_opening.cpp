@@ -56,13 +56,13 @@ void TestForm2Opening::opensSetUpForTheShape_data() {
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QString>("option");
 
+    // clang-format off
     QTest::newRow("0 rectangle") << 0 << "EE-----" << QStringList{"h", "b"} << "";
     QTest::newRow("12 circular tube") << 12 << "EEDD---" << QStringList{"d1", "d2", "dm", "t"} << "chk1";
-    QTest::newRow("15 hollow ellipse")
-        << 15 << "EEEED--" << QStringList{"a1", "a2", "b1", "b2", "t"} << "chk2";
-    QTest::newRow("16 box section") << 16 << "EEEEDDD"
-                                    << QStringList{"h1", "h2", "b1", "b2", "t1", "t2", "~h"} << "chk3";
+    QTest::newRow("15 hollow ellipse") << 15 << "EEEED--" << QStringList{"a1", "a2", "b1", "b2", "t"} << "chk2";
+    QTest::newRow("16 box section") << 16 << "EEEEDDD" << QStringList{"h1", "h2", "b1", "b2", "t1", "t2", "~h"} << "chk3";
     QTest::newRow("22 U-section") << 22 << "EEEE---" << QStringList{"h1", "h2", "b1", "b2"} << "";
+    // clang-format on
 }
 
 void TestForm2Opening::opensSetUpForTheShape() {

@@ -1,6 +1,7 @@
-// "結果をコピー": the result frames' context menu, opened by the mouse and by
+// "結果をコピー" in the calculator's context menu, opened by the mouse and by
 // the keyboard, puts exactly the texts on show on the clipboard, and leaves
 // every other way of using the frames as it was.
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QGroupBox>
 #include <QMenu>
 #include <QTest>
+#include <algorithm>
 
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/support/test_setup.h"
@@ -27,13 +29,15 @@ void CloseMenu() {
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
 }
 
-// Picks the menu's one entry with the mouse; false when no menu or not ours.
+// Picks "結果をコピー" from the open menu with the mouse; false when no menu
+// is open or it has no such entry.
 bool PickCopy() {
     QMenu* menu = OpenMenu();
-    if (!menu || menu->actions().size() != 1 ||
-        menu->actions().first()->text() != QStringLiteral("結果をコピー"))
-        return false;
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().first()).center());
+    if (!menu) return false;
+    const QList<QAction*> actions = menu->actions();
+    const auto copy = std::ranges::find(actions, QStringLiteral("結果をコピー"), &QAction::text);
+    if (copy == actions.end()) return false;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*copy).center());
     return !OpenMenu();
 }
 
@@ -138,10 +142,10 @@ private slots:
         QVERIFY(calc.navigator.formulaOwners.isEmpty());
     }
 
-    // Shift+F10 wherever the focus is, even in a text box.
+    // Shift+F10 wherever the focus is, outside the text boxes.
     void shiftF10OpensTheMenu_data() {
         QTest::addColumn<QString>("focus");
-        for (const char* name : {"txt2", "cmd1", "chk3", "oc3"}) QTest::newRow(name) << name;
+        for (const char* name : {"cmd1", "chk3", "oc2", "oc3"}) QTest::newRow(name) << name;
     }
 
     void shiftF10OpensTheMenu() {
@@ -170,15 +174,88 @@ private slots:
         QCOMPARE(Clipboard(), kBoxFirstLine);
     }
 
-    // No menu away from the frames: the drawing and the bare window.
-    void rightClickElsewhereOpensNothing() {
+    // In a text box, Shift+F10 and the Menu key open its own edit menu, as a
+    // right click there does; the results menu stays shut.
+    void textBoxesKeepTheirEditMenu_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("menuKey");  // else Shift+F10
+        QTest::newRow("txt2, Shift+F10") << "txt2" << false;
+        QTest::newRow("txt1, Menu key") << "txt1" << true;
+        QTest::newRow("unit list, Shift+F10") << "cmb1" << false;
+    }
+
+    void textBoxesKeepTheirEditMenu() {
+        QFETCH(QString, focus);
+        QFETCH(bool, menuKey);
         Calculator calc(16);
-        rightClick(calc, "img1");
-        QVERIFY(!OpenMenu());
-        calc.form->setFocus();
-        QTest::mouseClick(calc.form->windowHandle(), Qt::RightButton, {}, QPoint(calc.form->width() - 3, 3));
-        QVERIFY(!OpenMenu());
+        ComputeBox(calc, false);
+        QWidget* box = calc.get(focus);
+        box->setFocus();
+        if (menuKey) {
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, box->rect().center(),
+                                      box->mapToGlobal(box->rect().center()));
+            QApplication::sendEvent(box, &request);
+        } else {
+            QTest::keyClick(calc.form->windowHandle(), Qt::Key_F10, Qt::ShiftModifier);
+        }
+        QMenu* menu = OpenMenu();
+        QVERIFY(menu);
+        QStringList entries;
+        for (const QAction* action : menu->actions()) entries << action->text();
+        QVERIFY2(menu->objectName() == QStringLiteral("qt_edit_menu"),
+                 qPrintable(menu->objectName() + ": " + entries.join(' ')));
+        QVERIFY(!entries.contains(QStringLiteral("結果をコピー")));
+        CloseMenu();
         QCOMPARE(Clipboard(), QStringLiteral("before"));
+        QCOMPARE(calc.answers(), (QStringList{"28", "329.3333", "65.86667", "11.7619"}));
+    }
+
+    // The menu opens anywhere on the window outside the text boxes, which
+    // keep their own edit menus.
+    void rightClickOutsideTheTextBoxes_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("ours");
+        QTest::newRow("drawing") << "img1" << true;
+        QTest::newRow("Ans") << "cmd1" << true;
+        QTest::newRow("caption of a slot") << "lbl2" << true;
+        QTest::newRow("Info") << "oc2" << true;
+        QTest::newRow("text box") << "txt1" << false;
+    }
+
+    void rightClickOutsideTheTextBoxes() {
+        QFETCH(QString, control);
+        QFETCH(bool, ours);
+        Calculator calc(16);
+        ComputeBox(calc, false);
+        rightClick(calc, control);
+        QVERIFY(OpenMenu());
+        QCOMPARE(PickCopy(), ours);
+        QCOMPARE(Clipboard(), ours ? kBoxFirstLine : QStringLiteral("before"));
+    }
+
+    void rightClickOnTheBareWindow() {
+        Calculator calc(16);
+        ComputeBox(calc, false);
+        QTest::mouseClick(calc.form->windowHandle(), Qt::RightButton, {}, QPoint(calc.form->width() - 3, 3));
+        QVERIFY(PickCopy());
+        QCOMPARE(Clipboard(), kBoxFirstLine);
+    }
+
+    // The menu lists its entries, and the result frames' tooltip names them
+    // with their shortcuts.
+    void entriesAndTooltip() {
+        Calculator calc(16);
+        rightClick(calc, "Frame2");
+        QMenu* menu = OpenMenu();
+        QVERIFY(menu);
+        QStringList entries;
+        for (const QAction* action : menu->actions()) entries << action->text();
+        QCOMPARE(entries.mid(0, 2), (QStringList{"結果をコピー", "断面性能の詳細…"}));
+        for (const char* frame : {"Frame2", "Frame3", "Frame4", "Frame5"}) {
+            const QString tip = calc.get(frame)->toolTip();
+            QVERIFY2(tip.contains(QStringLiteral("断面性能の詳細…  Ctrl+D")), qPrintable(tip));
+            QVERIFY(tip.contains(QStringLiteral("結果をコピー")));
+        }
     }
 
     // The right button never opens the formula viewer; the left one still does.

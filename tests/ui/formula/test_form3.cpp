@@ -7,6 +7,7 @@
 
 #include "core/formula_pictures.h"
 #include "tests/ui/support/fake_platform.h"
+#include "tests/ui/support/recording_navigator.h"
 #include "tests/ui/support/test_setup.h"
 #include "ui/common/pictures.h"
 #include "ui/formula/form3.h"
@@ -18,23 +19,6 @@ using namespace velmora::ui::testing;
 
 namespace {
 
-class NoNavigation final : public Navigator {
-public:
-    void showCalculator() override {}
-    void showSelection() override {}
-    void showFormulaViewer(QWidget*) override {}
-    void showInformation(QWidget*) override {}
-};
-
-// The picture the viewer must show, worked out from the picture table's numbering.
-int ExpectedPicture(int shape, const QString& kind) {
-    const int offset = QStringList{"a", "i", "k", "z"}.indexOf(kind);
-    if (shape <= 15) return 4 * shape + offset;
-    if (shape <= 18) return 64 + offset;
-    if (shape <= 21) return 68 + offset;
-    return 72 + offset;
-}
-
 const QString kNoCaption = QStringLiteral("...");
 
 }  // namespace
@@ -45,7 +29,7 @@ class TestForm3 : public QObject {
 private:
     Module1 module_;
     FakePlatform platform_;
-    NoNavigation navigator_;
+    RecordingNavigator navigator_;
     AppContext context_{module_, platform_, navigator_};
 
     // A viewer opened (without blocking) for a shape and kind.
@@ -101,7 +85,10 @@ private slots:
         QFETCH(int, shape);
         QFETCH(QString, kind);
         const auto form = open(shape, kind);
-        const int expected = ExpectedPicture(shape, kind);
+        // The core's picture table (checked against the formula sources in
+        // test_formula_pictures) says which picture belongs to the shape and kind.
+        const int expected = FormulaPictureIndex(shape, kind.toStdString());
+        QVERIFY(expected >= 0);
         QCOMPARE(form->shownPicture(), expected);
 
         QLabel* label = picture(*form);

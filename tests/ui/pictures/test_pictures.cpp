@@ -17,6 +17,7 @@
 #include "core/catalogue.h"
 #include "tests/ui/support/test_setup.h"
 #include "ui/common/pictures.h"
+#include "ui/common/text.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ QStringList ExtraNames(int shape) {
 
 // "~h" is typed for h with a bar; the drawings show the barred letter itself.
 QString DrawnName(std::string_view caption) {
-    const QString text = QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+    const QString text = ui::ToQString(caption);
     return text == QStringLiteral("~h") ? QStringLiteral("h\u0304") : text;
 }
 

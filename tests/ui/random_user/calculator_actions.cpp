@@ -16,7 +16,9 @@
 #include <tuple>
 
 #include "core/formula_pictures.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
+#include "ui/common/text.h"
 #include "ui/formula/form3.h"
 
 namespace velmora::ui::testing {
@@ -158,6 +160,15 @@ void TickOption(RandomUser& user) {
     user.count(QStringLiteral("calculator: option"));
 }
 
+// A pick in the open list is one selection of that item, with its text.
+void CheckPicked(RandomUser& user, const QComboBox& list, int item) {
+    if (user.activations.size() != 1 || user.activations.front().index != item ||
+        user.activations.front().text != list.itemText(item))
+        user.problem(QStringLiteral("picking item %1 did not select it (%2 selections)")
+                         .arg(item)
+                         .arg(user.activations.size()));
+}
+
 void PickUnitWithMouse(RandomUser& user) {
     auto* list = static_cast<QComboBox*>(user.control("cmb1"));
     const int item = user.dice.below(list->count());
@@ -175,11 +186,7 @@ void PickUnitWithMouse(RandomUser& user) {
     QTest::mouseMove(popup->windowHandle(), view->viewport()->mapTo(popup, spot));
     user.clickAt(view->viewport(), spot);
     if (view->isVisible()) user.problem(QStringLiteral("the unit list stayed open after a pick"));
-    if (user.activations.size() != 1 || user.activations.front().index != item ||
-        user.activations.front().text != list->itemText(item))
-        user.problem(QStringLiteral("picking item %1 did not select it (%2 selections)")
-                         .arg(item)
-                         .arg(user.activations.size()));
+    CheckPicked(user, *list, item);
     user.count(QStringLiteral("unit: picked with the mouse"));
 }
 
@@ -206,11 +213,7 @@ void PickUnitWithKeyboard(RandomUser& user) {
     user.action += QStringLiteral(", %1, Return on %2").arg(keys.join(' '), list->itemText(item));
     QTest::keyClick(view->window()->windowHandle(), Qt::Key_Return);
     if (view->isVisible()) user.problem(QStringLiteral("the unit list stayed open after Return"));
-    if (user.activations.size() != 1 || user.activations.front().index != item ||
-        user.activations.front().text != list->itemText(item))
-        user.problem(QStringLiteral("Return on item %1 did not select it (%2 selections)")
-                         .arg(item)
-                         .arg(user.activations.size()));
+    CheckPicked(user, *list, item);
     user.count(QStringLiteral("unit: picked with the keyboard"));
 }
 
@@ -343,13 +346,37 @@ void DoubleClickControl(RandomUser& user) {
     user.begin(QStringLiteral("double click %1%2")
                    .arg(target->objectName(), target->isEnabled() ? "" : " (greyed)"));
     user.unitForbidden = true;
-    if (user.whileModal([&] { user.doubleClickAt(target, spot); }, [](QWidget*) {}))
+    if (WhileModal([&] { user.doubleClickAt(target, spot); }, [](QWidget*) {}))
         user.problem(QStringLiteral("a double click on %1 opened a window").arg(target->objectName()));
     user.count(QStringLiteral("calculator: control double clicked"));
 }
 
+// Space anywhere, or Return and Enter on a button: the focused control acts.
+void PressKeyOnFocus(RandomUser& user, Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    const QString name = focus ? focus->objectName() : QString();
+    if (name == "oc2") return OpenInformation(user, user.calculator(), k, modifiers);
+    user.begin(QStringLiteral("%1 (focus on %2)").arg(QKeySequence(k).toString(), Name(focus)));
+    if (name == "cmd1") {
+        user.expectAns();
+    } else if (name == "oc3") {
+        user.expectedEnds = 1;  // Exit: the fake platform records the request and goes on
+    } else if (qobject_cast<QComboBox*>(focus) ||
+               (focus && qobject_cast<QComboBox*>(focus->parentWidget()))) {
+        user.unitForbidden = true;
+    }
+    user.key(k, modifiers);
+    user.count(QStringLiteral("calculator: Space"));
+}
+
+void PressSpace(RandomUser& user) { PressKeyOnFocus(user, Qt::Key_Space); }
+
 void PressAns(RandomUser& user) {
-    switch (user.dice.weighted({5, 3, 1, 1})) {
+    const int way = user.dice.weighted({5, 3, 1, 1});
+    // Return and Enter press a focused Info or Exit, not Ans.
+    if (way == 1 && FocusOnInfoOrExit(user)) return PressKeyOnFocus(user, Qt::Key_Return);
+    if (way == 2 && FocusOnInfoOrExit(user)) return PressKeyOnFocus(user, Qt::Key_Enter, Qt::KeypadModifier);
+    switch (way) {
         case 0:
             user.begin(QStringLiteral("click Ans"));
             user.expectAns();
@@ -372,23 +399,6 @@ void PressAns(RandomUser& user) {
             user.key(Qt::Key_Space);
             break;
     }
-}
-
-void PressSpace(RandomUser& user) {
-    QWidget* focus = QApplication::focusWidget();
-    const QString name = focus ? focus->objectName() : QString();
-    if (name == "oc2") return OpenInformation(user, user.calculator());
-    user.begin(QStringLiteral("Space (focus on %1)").arg(Name(focus)));
-    if (name == "cmd1") {
-        user.expectAns();
-    } else if (name == "oc3") {
-        user.expectedEnds = 1;  // Exit: the fake platform records the request and goes on
-    } else if (qobject_cast<QComboBox*>(focus) ||
-               (focus && qobject_cast<QComboBox*>(focus->parentWidget()))) {
-        user.unitForbidden = true;
-    }
-    user.key(Qt::Key_Space);
-    user.count(QStringLiteral("calculator: Space"));
 }
 
 void MoveFocus(RandomUser& user) {
@@ -427,7 +437,7 @@ void OpenFormula(RandomUser& user) {
     user.begin(QStringLiteral("double click %1 of %2")
                    .arg(onFrame ? "the border" : target->objectName(), frame->objectName()));
     const std::string kindBefore = user.module.FormulaKind;
-    const bool opened = user.whileModal(
+    const bool opened = WhileModal(
         [&] { user.doubleClickAt(target, spot); },
         [&](QWidget* modal) {
             auto* viewer = qobject_cast<Form3*>(modal);
@@ -437,7 +447,7 @@ void OpenFormula(RandomUser& user) {
             }
             if (viewer->parentWidget() != form)
                 user.problem(QStringLiteral("the viewer stands over %1").arg(Name(viewer->parentWidget())));
-            if (viewer->windowTitle() != Q(FormulaCaption(kind)))
+            if (viewer->windowTitle() != ToQString(FormulaCaption(kind)))
                 user.problem(QStringLiteral("the viewer is captioned %1").arg(viewer->windowTitle()));
             const int picture = FormulaPictureIndex(user.expected.shape, kind);
             if (viewer->shownPicture() != picture)
@@ -462,7 +472,8 @@ void OpenFormula(RandomUser& user) {
         user.problem(onFrame ? QStringLiteral("no viewer opened")
                              : QStringLiteral("a double click on a label opened a viewer"));
     if (onFrame && user.module.FormulaKind != kind)
-        user.problem(QStringLiteral("FormulaKind is %1, expected %2").arg(Q(user.module.FormulaKind), kind));
+        user.problem(
+            QStringLiteral("FormulaKind is %1, expected %2").arg(ToQString(user.module.FormulaKind), kind));
     if (!onFrame && user.module.FormulaKind != kindBefore)
         user.problem(QStringLiteral("FormulaKind changed"));
     user.editsForbidden = true;
@@ -497,6 +508,7 @@ std::span<const Action> CalculatorActions() {
         {3, MoveFocus},
         {2, DoubleClickControl},
         {3, OpenFormula},
+        {2, UseDetails},
         {1, OpenCalculatorInformation},
         {1, DoubleClickCalculatorBackground},
         {1, BackToSelection},

@@ -12,7 +12,9 @@
 #include "core/thickness.h"
 #include "core/units.h"
 #include "tests/ui/random_user/real_message_boxes.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
+#include "ui/common/text.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/shell.h"
 
@@ -38,22 +40,16 @@ void RandomUser::checkSelection() {
         problem(QStringLiteral("SelectedShape is %1, expected %2")
                     .arg(module.SelectedShape)
                     .arg(expectedSelection));
-    for (int i = 0; i < kShapeCount; ++i) {
-        const bool chosen = i == expectedSelection;
-        const QWidget* normal = form->findChild<QWidget*>(QStringLiteral("Image1_%1").arg(i));
-        const QWidget* selected = form->findChild<QWidget*>(QStringLiteral("Image2_%1").arg(i));
-        if (!normal || !selected || normal->isVisible() == chosen || selected->isVisible() != chosen)
-            problem(QStringLiteral("the pictures of shape %1 do not show it %2")
-                        .arg(i)
-                        .arg(chosen ? "chosen" : "unchosen"));
-    }
+    const QString chosen = expectedSelection == kNoShape ? QString() : QString::number(expectedSelection);
+    if (const QString shown = ShownChoice(form); shown != chosen)
+        problem(QStringLiteral("the pictures show [%1] chosen, expected [%2]").arg(shown, chosen));
     checkMessages();
 }
 
 void RandomUser::watchCalculator() {
     Form2* form = calculator();
     watched = form;
-    calculatorBackground = emptySpot(form);
+    calculatorBackground = EmptySpot(form);
     // Connected after the window's own handlers, so each of these runs once the
     // window has dealt with the change.
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -85,14 +81,14 @@ void RandomUser::checkOpenedCalculator() {
     }
     for (const InputSlot& input : shape->entered) {
         auto* caption = qobject_cast<QLabel*>(control(QStringLiteral("lbl%1").arg(input.slot)));
-        if (caption && caption->text() != Q(input.caption))
+        if (caption && caption->text() != ToQString(input.caption))
             problem(QStringLiteral("lbl%1 reads %2, not %3")
                         .arg(input.slot)
-                        .arg(caption->text(), Q(input.caption)));
+                        .arg(caption->text(), ToQString(input.caption)));
     }
     if (optionTicked()) problem(QStringLiteral("the option opens ticked"));
     const QString listText = static_cast<QComboBox*>(control("cmb1"))->currentText();
-    if (listText != Q(kDefaultUnitText))
+    if (listText != ToQString(kDefaultUnitText))
         problem(QStringLiteral("the unit list opens with %1").arg(Shown(listText)));
 }
 
@@ -134,9 +130,9 @@ void RandomUser::checkCalculator() {
         if (answer->text() != expected.answers[i])
             problem(QStringLiteral("%1 shows %2, expected %3")
                         .arg(kAnswerLabels[i], answer->text(), expected.answers[i]));
-        if (unit->text() != Q(expected.unit))
+        if (unit->text() != ToQString(expected.unit))
             problem(QStringLiteral("%1 shows %2, expected %3")
-                        .arg(kUnitLabels[i], unit->text(), Q(expected.unit)));
+                        .arg(kUnitLabels[i], unit->text(), ToQString(expected.unit)));
         if (second->text() != expected.secondLine[i])
             problem(QStringLiteral("%1 shows %2, expected %3")
                         .arg(kSecondLineLabels[i], Shown(second->text()), Shown(expected.secondLine[i])));
@@ -145,7 +141,8 @@ void RandomUser::checkCalculator() {
                         .arg(kSecondLineLabels[i], second->isVisible() ? "shown" : "hidden"));
     }
     if (module.UnitSuffix != expected.unit)
-        problem(QStringLiteral("UnitSuffix is %1, expected %2").arg(Q(module.UnitSuffix), Q(expected.unit)));
+        problem(QStringLiteral("UnitSuffix is %1, expected %2")
+                    .arg(ToQString(module.UnitSuffix), ToQString(expected.unit)));
     if (!SameBits(module.values, expected.values))
         problem(QStringLiteral("the stored values differ from the computed ones"));
     if (!expectedUnitListText.isEmpty()) {
@@ -172,7 +169,7 @@ void RandomUser::checkCalculator() {
     const ThicknessOutcome derived =
         velmora::UpdateThicknessInputs(expected.shape, screenTexts(), optionTicked(), separator());
     std::map<int, QString> derivedTexts;
-    for (const ThicknessWrite& write : derived.writes) derivedTexts[write.slot] = Q(write.text);
+    for (const ThicknessWrite& write : derived.writes) derivedTexts[write.slot] = ToQString(write.text);
     for (const auto& [slot, text] : derivedTexts) {
         if (box(slot)->text() != text)
             problem(
@@ -228,7 +225,7 @@ void RandomUser::expectAns() {
     const InputTexts texts = screenTexts();
     action += QStringLiteral(" [%1%2]").arg(optionTicked() ? "ticked; " : "").arg([&] {
         QStringList shown;
-        for (const std::string& text : texts) shown << Shown(Q(text));
+        for (const std::string& text : texts) shown << Shown(ToQString(text));
         return shown.join(' ');
     }());
     count(QStringLiteral("Ans"));
@@ -238,7 +235,7 @@ void RandomUser::expectAns() {
         count(QStringLiteral("Ans: no unit, ") + (answer == MessageAnswer::Ok ? "OK" : "cancelled"));
         if (answer != MessageAnswer::Ok) return;
         expected.unit = kDefaultUnitSuffix;
-        expectedUnitListText = Q(kDefaultUnitText);
+        expectedUnitListText = ToQString(kDefaultUnitText);
     }
     const AnsOutcome outcome =
         ComputeAnswers(expected.shape, texts, optionTicked(), expected.values, separator());
@@ -254,7 +251,7 @@ void RandomUser::expectAns() {
 
 void RandomUser::expectMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                                QWidget* parent) {
-    expectedMessages_.append({{Q(text), Q(kMessageTitle), icon, buttons}, parent});
+    expectedMessages_.append({{ToQString(text), ToQString(kMessageTitle), icon, buttons}, parent});
 }
 
 }  // namespace velmora::ui::testing

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "ui/calculator/form2.h"
+#include "ui/common/text.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/shell.h"
 
@@ -55,10 +56,8 @@ bool RandomUser::optionTicked() const {
     return !name.isEmpty() && static_cast<QCheckBox*>(control(name))->checkState() == Qt::Checked;
 }
 
-char RandomUser::separator() const {
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point.front().unicode() < 0x80 ? point.front().toLatin1() : '.';
-}
+// What the calculator reads and writes as the decimal separator.
+char RandomUser::separator() const { return DecimalSeparator(); }
 
 // Keys, like the mouse, go through the window that has the keyboard (the open
 // popup, the modal window, or the active window), so that Qt delivers them,
@@ -124,40 +123,6 @@ MessageAnswer RandomUser::answerNextMessage(MessageButtons buttons) {
         case MessageButtons::Ok: break;
     }
     return MessageAnswer::Ok;
-}
-
-bool RandomUser::whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside) {
-    bool seen = false;
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        // Not yet (the key that opens it is still being pressed), or a real
-        // message box, which its own answerer closes: look again.
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || qobject_cast<QMessageBox*>(modal)) {
-            timer.start(0);
-            return;
-        }
-        seen = true;
-        inside(modal);
-        if (QWidget* left = QApplication::activeModalWidget()) {
-            left->close();
-            if (left->isVisible()) left->hide();
-        }
-    });
-    timer.start(0);
-    open();
-    timer.stop();
-    return seen;
-}
-
-QPoint RandomUser::emptySpot(QWidget* window) const {
-    for (int y = window->height() - 3; y > 0; y -= 4) {
-        for (int x = 3; x < window->width(); x += 4) {
-            if (!window->childAt(x, y)) return {x, y};
-        }
-    }
-    qFatal("no empty spot in %s", qPrintable(Name(window)));
 }
 
 }  // namespace velmora::ui::testing

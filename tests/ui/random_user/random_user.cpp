@@ -173,10 +173,6 @@ QString Name(const QWidget* widget) {
                   : QStringLiteral("nothing");
 }
 
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::array<char, kSlotCount> SlotRoles(const ShapeEntry& shape) {
     std::array<char, kSlotCount> roles;
     roles.fill('-');

@@ -8,8 +8,10 @@
 // expected_calculator.cpp  the model of what the calculator must show
 // selection_actions.cpp    the selection window's actions and the ones both windows share
 // calculator_actions.cpp   the calculator's actions
+// details_actions.cpp     the details window, opened, used and closed within one action
 // checks.cpp               the checks after each action and the expectations actions state
-// input.cpp                finding controls, keys, clicks, modal windows, message answers
+// input.cpp                finding controls, keys, clicks, message answers (and the
+//                          test kit's tests/ui/support/user_input.h)
 //
 // A new action is one function taking the RandomUser and one row in its
 // window's table.
@@ -80,13 +82,17 @@ std::span<const Action> CalculatorActions();
 void ClickPicture(RandomUser& user, int shape);
 void OpenCalculator(RandomUser& user, int shape);  // from the selection, with `shape` chosen
 void BackToSelection(RandomUser& user);
-void OpenInformation(RandomUser& user, QWidget* owner);
+// Info pressed by a click, or by the key `k` when it has the focus.
+void OpenInformation(RandomUser& user, QWidget* owner, Qt::Key k = Qt::Key_Space,
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Return and Enter press a focused Info or Exit instead of the window's default button.
+bool FocusOnInfoOrExit(const RandomUser& user);
 void DoubleClickBackground(RandomUser& user, QWidget* window);
+void UseDetails(RandomUser& user);  // details_actions.cpp: opens, uses and closes the details window
 
 // Descriptions for the log and the failure report.
 QString Shown(const QString& text);  // a text short enough for a log line
 QString Name(const QWidget* widget);
-QString Q(std::string_view text);
 // The role of each slot of a shape: 'e' entered, 'd' derived, '-' unused.
 std::array<char, kSlotCount> SlotRoles(const ShapeEntry& shape);
 QString OptionName(const ShapeEntry& shape);  // the shape's check box, or empty
@@ -137,10 +143,6 @@ public:
     // Scripts a random answer for the next box, or none (the box is closed);
     // returns the answer the window will get.
     MessageAnswer answerNextMessage(MessageButtons buttons);
-    // Runs `open`, which must show a modal window and block; `inside` acts on
-    // it. Whatever is still open afterwards is closed. Whether a modal window appeared.
-    bool whileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside);
-    QPoint emptySpot(QWidget* window) const;
 
     // --- the state the actions read and write ----------------------------------------
     // One selection in the unit list: the list's text at that moment.

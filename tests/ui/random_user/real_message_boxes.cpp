@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -69,8 +70,10 @@ MessageAnswer RealMessageBoxes::showMessage(QWidget* parent, const MessageReques
         // A window manager gives the new box the keyboard; the offscreen platform may not have yet.
         if (!WaitUntilActive(box))
             problems << QStringLiteral("the message box \"%1\" never became active").arg(request.text);
-        if (box->text() != request.text || box->windowTitle() != request.title ||
-            box->parentWidget() != parent)
+        // The box shows the request's lines, each break as a line feed.
+        static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+        if (box->text().split(QLatin1Char('\n')) != request.text.split(lineBreak) ||
+            box->windowTitle() != request.title || box->parentWidget() != parent)
             problems << QStringLiteral("the message box reads \"%1\" / \"%2\"")
                             .arg(box->windowTitle(), box->text());
         if (!scripted) {

@@ -19,6 +19,10 @@ public:
     RealMessageBoxes(FakePlatform& record, Dice& dice) : record_(record), dice_(dice) {}
 
     MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) override;
+    QString askSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
+                            const QString& filter, const QString& defaultSuffix) override {
+        return record_.askSaveFileName(parent, title, suggestedPath, filter, defaultSuffix);
+    }
     void openUrl(const QUrl& url) override { record_.openUrl(url); }
     void endProgram() override { record_.endProgram(); }
     QRect screenGeometry() const override { return record_.screenGeometry(); }

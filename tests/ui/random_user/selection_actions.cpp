@@ -1,10 +1,12 @@
 #include "tests/ui/random_user/random_user.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QTest>
 
 #include "core/messages.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/form4.h"
@@ -22,7 +24,9 @@ void ClickPicture(RandomUser& user, int shape) {
 }
 
 void OpenCalculator(RandomUser& user, int shape) {
-    switch (user.dice.below(3)) {
+    int way = user.dice.below(3);
+    if (way == 1 && FocusOnInfoOrExit(user)) way = 0;  // Return would press the focused button
+    switch (way) {
         case 0:
             user.begin(QStringLiteral("OK for shape %1").arg(shape));
             user.clickAt(user.control("cmd1"), user.control("cmd1")->rect().center());
@@ -53,16 +57,22 @@ void BackToSelection(RandomUser& user) {
     user.count(QStringLiteral("back to the selection"));
 }
 
-void OpenInformation(RandomUser& user, QWidget* owner) {
+bool FocusOnInfoOrExit(const RandomUser& user) {
+    QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == user.control("oc2") || focus == user.control("oc3"));
+}
+
+void OpenInformation(RandomUser& user, QWidget* owner, Qt::Key k, Qt::KeyboardModifiers modifiers) {
     QWidget* button = user.control("oc2");
     const bool byKey = QApplication::focusWidget() == button;
-    user.begin(byKey ? QStringLiteral("Space on Info") : QStringLiteral("click Info"));
+    user.begin(byKey ? QStringLiteral("%1 on Info").arg(QKeySequence(k).toString())
+                     : QStringLiteral("click Info"));
     user.editsForbidden = true;
     user.unitForbidden = true;
-    const bool opened = user.whileModal(
+    const bool opened = WhileModal(
         [&] {
             if (byKey)
-                user.key(Qt::Key_Space);
+                user.key(k, modifiers);
             else
                 user.clickAt(button, button->rect().center());
         },
@@ -97,7 +107,7 @@ void OpenInformation(RandomUser& user, QWidget* owner) {
                     user.expectMessage(kConfirmExitMessage, MessageIcon::Question, MessageButtons::YesNo,
                                        info);
                     if (answer == MessageAnswer::Yes) user.expectedEnds = 1;
-                    user.doubleClickAt(info, user.emptySpot(info));
+                    user.doubleClickAt(info, EmptySpot(info));
                     break;
                 }
                 default: break;
@@ -110,7 +120,7 @@ void OpenInformation(RandomUser& user, QWidget* owner) {
 }
 
 void DoubleClickBackground(RandomUser& user, QWidget* window) {
-    const QPoint spot = window == user.watched ? user.calculatorBackground : user.emptySpot(window);
+    const QPoint spot = window == user.watched ? user.calculatorBackground : EmptySpot(window);
     user.begin(QStringLiteral("double click the background of %1").arg(window->objectName()));
     const MessageAnswer answer = user.answerNextMessage(MessageButtons::YesNo);
     user.action += answer == MessageAnswer::Yes ? ", answer Yes" : ", answer No";
@@ -128,7 +138,8 @@ void PressOkWithNothingChosen(RandomUser& user) {
     user.begin(QStringLiteral("OK with no shape chosen"));
     Form1* form = user.selection();
     user.expectMessage(kChooseShapeMessage, MessageIcon::Information, MessageButtons::Ok, form);
-    if (user.dice.chance(0.5))
+    // Return on Info or Exit would press that button instead.
+    if (FocusOnInfoOrExit(user) || user.dice.chance(0.5))
         user.clickAt(user.control("cmd1"), user.control("cmd1")->rect().center());
     else
         user.key(Qt::Key_Return);

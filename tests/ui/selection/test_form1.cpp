@@ -8,28 +8,17 @@
 
 #include "core/module1.h"
 #include "tests/ui/support/fake_platform.h"
+#include "tests/ui/support/recording_navigator.h"
 #include "tests/ui/support/test_setup.h"
+#include "tests/ui/support/user_input.h"
+#include "ui/common/pictures.h"
 #include "ui/selection/form1.h"
 
 using namespace velmora;
 using namespace velmora::ui;
 using velmora::ui::testing::FakePlatform;
-
-namespace {
-
-struct RecordingNavigator final : Navigator {
-    void showCalculator() override { ++calculator; }
-    void showSelection() override { ++selection; }
-    void showFormulaViewer(QWidget* owner) override { viewerOwners.append(owner); }
-    void showInformation(QWidget* owner) override { informationOwners.append(owner); }
-
-    int calculator = 0;
-    int selection = 0;
-    QList<QWidget*> viewerOwners;
-    QList<QWidget*> informationOwners;
-};
-
-}  // namespace
+using velmora::ui::testing::RecordingNavigator;
+using velmora::ui::testing::ShownChoice;
 
 class TestForm1 : public QObject {
     Q_OBJECT
@@ -45,18 +34,7 @@ class TestForm1 : public QObject {
     }
     QPushButton* button(const char* name) const { return form->findChild<QPushButton*>(QLatin1String(name)); }
 
-    // The indices whose selected picture is on show; checks that exactly one
-    // picture of each pair is visible.
-    QList<int> selectedPictures() const {
-        QList<int> selected;
-        for (int i = 0; i < kShapeCount; ++i) {
-            const bool normal = picture("Image1", i)->isVisible();
-            const bool chosen = picture("Image2", i)->isVisible();
-            if (normal == chosen) qWarning("pictures of shape %d: normal %d, selected %d", i, normal, chosen);
-            if (chosen && !normal) selected.append(i);
-        }
-        return selected;
-    }
+    QString shownChoice() const { return ShownChoice(form.get()); }
 
     void openForm() {
         form = std::make_unique<Form1>(context);
@@ -79,7 +57,7 @@ private slots:
 
     void loadShowsNoShapeChosen() {
         QCOMPARE(module.SelectedShape, kNoShape);
-        QCOMPARE(selectedPictures(), QList<int>{});
+        QCOMPARE(shownChoice(), QString());
         QCOMPARE(form->windowTitle(), QStringLiteral("velmora: 断面選択"));
         QVERIFY(!(form->windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -139,17 +117,17 @@ private slots:
     void clickMovesTheChoice() {
         QTest::mouseClick(picture("Image1", 7), Qt::LeftButton);
         QCOMPARE(module.SelectedShape, ShapeType{7});
-        QCOMPARE(selectedPictures(), QList<int>{7});
+        QCOMPARE(shownChoice(), QStringLiteral("7"));
 
         QTest::mouseClick(picture("Image1", 12), Qt::LeftButton);
         QCOMPARE(module.SelectedShape, ShapeType{12});
-        QCOMPARE(selectedPictures(), QList<int>{12});
+        QCOMPARE(shownChoice(), QStringLiteral("12"));
 
         // No click handler on the selected picture, and only the left button chooses.
         QTest::mouseClick(picture("Image2", 12), Qt::LeftButton);
         QTest::mouseClick(picture("Image1", 3), Qt::RightButton);
         QCOMPARE(module.SelectedShape, ShapeType{12});
-        QCOMPARE(selectedPictures(), QList<int>{12});
+        QCOMPARE(shownChoice(), QStringLiteral("12"));
 
         // A press that leaves the picture before the release is no click.
         QTest::mousePress(picture("Image1", 3), Qt::LeftButton);
@@ -157,7 +135,7 @@ private slots:
         QCOMPARE(module.SelectedShape, ShapeType{12});
 
         QVERIFY(platform.messages.isEmpty());
-        QCOMPARE(navigator.calculator, 0);
+        QCOMPARE(navigator.calculatorRequests, 0);
     }
 
     void okWithoutShapeAsksForOne() {
@@ -168,26 +146,50 @@ private slots:
                                       MessageButtons::Ok};
         QCOMPARE(platform.messages, (QList<MessageRequest>{expected, expected}));
         QCOMPARE(platform.messageParents.value(0), form.get());
-        QCOMPARE(navigator.calculator, 0);
+        QCOMPARE(navigator.calculatorRequests, 0);
         QCOMPARE(module.SelectedShape, kNoShape);
+    }
+
+    // Each picture shows its own drawing: the normal ones from the start, a
+    // selected one once its shape is chosen.
+    void picturesShowTheirThumbnails() {
+        const qreal ratio = form->devicePixelRatioF();
+        for (const int shape : {0, 12, 24}) {
+            QCOMPARE(picture("Image1", shape)->pixmap().toImage(),
+                     ThumbnailPixmap(shape, false, ratio).toImage());
+            QTest::mouseClick(picture("Image1", shape), Qt::LeftButton);
+            QCOMPARE(picture("Image2", shape)->pixmap().toImage(),
+                     ThumbnailPixmap(shape, true, ratio).toImage());
+        }
+        QVERIFY(ThumbnailPixmap(12, true, ratio).toImage() != ThumbnailPixmap(12, false, ratio).toImage());
+    }
+
+    // Enter on a focused Info opens the information window, not OK's message.
+    void enterOnInfoOpensTheInformation() {
+        button("oc2")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Return);
+        QCOMPARE(navigator.informationOwners, QList<QWidget*>{form.get()});
+        QVERIFY(platform.messages.isEmpty());
+        QVERIFY(button("oc2")->isDefault());
+        QVERIFY(!button("cmd1")->isDefault());
     }
 
     // Shape 0 is a real shape, not "nothing chosen".
     void okOpensTheCalculatorForTheChosenShape() {
         QTest::mouseClick(picture("Image1", 0), Qt::LeftButton);
         QTest::keyClick(form.get(), Qt::Key_Enter);
-        QCOMPARE(navigator.calculator, 1);
+        QCOMPARE(navigator.calculatorRequests, 1);
         QCOMPARE(module.SelectedShape, ShapeType{0});
-        QCOMPARE(selectedPictures(), QList<int>{0});  // OK leaves the pictures as they are
+        QCOMPARE(shownChoice(), QStringLiteral("0"));  // OK leaves the pictures as they are
         QVERIFY(platform.messages.isEmpty());
     }
 
     void doubleClickOnTheSelectedPictureOpensTheCalculator() {
         QTest::mouseClick(picture("Image1", 12), Qt::LeftButton);
         QTest::mouseDClick(picture("Image2", 12), Qt::LeftButton);
-        QCOMPARE(navigator.calculator, 1);
+        QCOMPARE(navigator.calculatorRequests, 1);
         QCOMPARE(module.SelectedShape, ShapeType{12});
-        QCOMPARE(selectedPictures(), QList<int>{});  // reset before the hand-over
+        QCOMPARE(shownChoice(), QString());  // reset before the hand-over
         QVERIFY(platform.messages.isEmpty());
     }
 
@@ -198,7 +200,7 @@ private slots:
         QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {},
                            normal->mapTo(form.get(), normal->rect().center()));
         QCOMPARE(module.SelectedShape, ShapeType{16});
-        QCOMPARE(navigator.calculator, 1);
+        QCOMPARE(navigator.calculatorRequests, 1);
         QVERIFY(platform.messages.isEmpty());
     }
 
@@ -224,7 +226,7 @@ private slots:
         QCOMPARE(platform.messages.last(), question);
         QCOMPARE(platform.endCount, 0);
         QCOMPARE(module.SelectedShape, ShapeType{9});
-        QCOMPARE(selectedPictures(), QList<int>{9});
+        QCOMPARE(shownChoice(), QStringLiteral("9"));
 
         platform.answer(MessageAnswer::Yes);
         QTest::mouseDClick(form.get(), Qt::LeftButton, {}, QPoint(4, 4));
@@ -240,7 +242,7 @@ private slots:
         QTest::mouseDClick(button("oc2"), Qt::LeftButton, {}, QPoint(2, 2));  // a button
         QVERIFY(platform.messages.isEmpty());
         QCOMPARE(platform.endCount, 0);
-        QCOMPARE(navigator.calculator, 0);
+        QCOMPARE(navigator.calculatorRequests, 0);
     }
 };
 

@@ -11,6 +11,7 @@
 
 #include "core/module1.h"
 #include "tests/ui/support/test_setup.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/common/platform.h"
 #include "ui/shell/form4.h"
 #include "ui/shell/qt_platform.h"
@@ -18,6 +19,7 @@
 
 using namespace velmora;
 using namespace velmora::ui;
+using velmora::ui::testing::EmptySpot;
 
 namespace {
 
@@ -25,15 +27,6 @@ constexpr int kStillRunning = 99;
 
 QPushButton* Button(const QWidget* window, const char* name) {
     return window->findChild<QPushButton*>(QLatin1String(name));
-}
-
-QPoint EmptySpot(const QWidget* window) {
-    for (int y = window->height() - 3; y > 0; y -= 4) {
-        for (int x = 3; x < window->width(); x += 4) {
-            if (!window->childAt(x, y)) return {x, y};
-        }
-    }
-    return {-1, -1};
 }
 
 // Answers the message box that is about to open with `button`.

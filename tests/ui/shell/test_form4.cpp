@@ -8,21 +8,16 @@
 
 #include "core/module1.h"
 #include "tests/ui/support/fake_platform.h"
+#include "tests/ui/support/recording_navigator.h"
 #include "tests/ui/support/test_setup.h"
 #include "ui/shell/form4.h"
 
 using namespace velmora;
 using namespace velmora::ui;
 using velmora::ui::testing::FakePlatform;
+using velmora::ui::testing::RecordingNavigator;
 
 namespace {
-
-struct IdleNavigator final : Navigator {
-    void showCalculator() override { QFAIL("Form4 opens no calculator"); }
-    void showSelection() override { QFAIL("Form4 opens no selection window"); }
-    void showFormulaViewer(QWidget*) override { QFAIL("Form4 opens no formula viewer"); }
-    void showInformation(QWidget*) override { QFAIL("Form4 opens no second information window"); }
-};
 
 const QUrl kMail(QStringLiteral("mailto:support@velmora.example"));
 const QUrl kWeb(QStringLiteral("https://velmora.example/"));
@@ -34,7 +29,7 @@ class TestForm4 : public QObject {
 
     Module1 module;
     FakePlatform platform;
-    IdleNavigator navigator;
+    RecordingNavigator navigator;
     AppContext context{module, platform, navigator};
     std::unique_ptr<Form4> form;
 
@@ -45,12 +40,16 @@ private slots:
 
     void init() {
         platform = FakePlatform{};
+        navigator = RecordingNavigator{};
         form = std::make_unique<Form4>(context);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
-    void cleanup() { form.reset(); }
+    void cleanup() {
+        form.reset();
+        QCOMPARE(navigator.requests(), 0);  // the information window hands over to no other window
+    }
 
     void window() {
         QCOMPARE(form->windowTitle(), QStringLiteral("velmora: Information"));

@@ -14,6 +14,7 @@
 #include "core/module1.h"
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/calculator/form2.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
@@ -22,7 +23,7 @@
 
 using namespace velmora;
 using namespace velmora::ui;
-using velmora::ui::testing::FakePlatform;
+using namespace velmora::ui::testing;
 
 namespace {
 
@@ -42,37 +43,9 @@ QStringList MainWindows() {
     return names;
 }
 
-// A point of the window's own background, not covered by any control.
-QPoint EmptySpot(const QWidget* window) {
-    for (int y = window->height() - 3; y > 0; y -= 4) {
-        for (int x = 3; x < window->width(); x += 4) {
-            if (!window->childAt(x, y)) return {x, y};
-        }
-    }
-    return {-1, -1};
-}
-
 template <typename T>
 T* Child(const QWidget* window, const QString& name) {
     return window->findChild<T*>(name);
-}
-
-// Runs `open`, which shows a modal Dialog and blocks; meanwhile hands that
-// dialog to `inspect`. Whatever `inspect` leaves open is closed, so `open`
-// always returns. Returns whether the dialog appeared.
-template <typename Dialog>
-bool WhileModal(const std::function<void()>& open, const std::function<void(Dialog*)>& inspect) {
-    bool appeared = false;
-    QTimer::singleShot(0, [&] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            appeared = true;
-            QVERIFY(dialog->isModal());
-            inspect(dialog);
-        }
-        if (QWidget* left = QApplication::activeModalWidget()) left->close();
-    });
-    open();
-    return appeared;
 }
 
 }  // namespace
@@ -91,15 +64,6 @@ class TestShell : public QObject {
         QTest::mouseClick(Child<QLabel>(selection(), QStringLiteral("Image1_%1").arg(shape)), Qt::LeftButton);
     }
 
-    QStringList selectedPictures() const {
-        QStringList shown;
-        for (QLabel* picture : selection()->findChildren<QLabel*>()) {
-            if (picture->objectName().startsWith("Image2_") && picture->isVisible())
-                shown.append(picture->objectName());
-        }
-        return shown;
-    }
-
     // Every input and result text of the calculator, to prove a visit left them alone.
     QStringList calculatorTexts() const {
         QStringList texts;
@@ -109,11 +73,7 @@ class TestShell : public QObject {
         return texts;
     }
 
-    void typeInto(const char* box, const QString& text) {
-        QLineEdit* edit = Child<QLineEdit>(calculator(), box);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
+    void typeInto(const char* box, const QString& text) { Retype(Child<QLineEdit>(calculator(), box), text); }
 
     QStringList answers() const {
         QStringList texts;
@@ -145,7 +105,7 @@ private slots:
         QCOMPARE(MainWindows(), QStringList{"Form1"});
         QVERIFY(selection()->isVisible());
         QCOMPARE(module.SelectedShape, kNoShape);
-        QCOMPARE(selectedPictures(), QStringList{});
+        QCOMPARE(ShownChoice(selection()), QString());
         // Centred on 1920 x 1080: (28800 - 5520) / 2 = 11640, (16200 - 5325) / 2 = 5437.5 twips.
         QCOMPARE(selection()->pos(), QPoint(776, 363));
     }
@@ -170,7 +130,7 @@ private slots:
 
         clickPicture(7);
         clickPicture(12);
-        QCOMPARE(selectedPictures(), QStringList{"Image2_12"});
+        QCOMPARE(ShownChoice(selection()), QStringLiteral("12"));
         QCOMPARE(module.SelectedShape, ShapeType{12});
 
         // The double click on the chosen picture goes to the calculator for shape 12.
@@ -186,7 +146,7 @@ private slots:
         QTest::mouseDClick(drawing, Qt::LeftButton, {}, drawing->rect().center());
         QCOMPARE(MainWindows(), QStringList{"Form1"});
         QCOMPARE(module.SelectedShape, kNoShape);
-        QCOMPARE(selectedPictures(), QStringList{});
+        QCOMPARE(ShownChoice(selection()), QString());
         QTest::mouseClick(Child<QPushButton>(selection(), "cmd1"), Qt::LeftButton);
         QCOMPARE(platform.messages, (QList<MessageRequest>{kChooseShape, kChooseShape}));
 
@@ -294,9 +254,7 @@ private slots:
         if (yes) platform.answer(MessageAnswer::Yes);
 
         const auto askOn = [](QWidget* target) {
-            const QPoint spot = EmptySpot(target);
-            QVERIFY(spot.x() >= 0);
-            QTest::mouseDClick(target, Qt::LeftButton, {}, spot);
+            QTest::mouseDClick(target, Qt::LeftButton, {}, EmptySpot(target));
         };
         if (window == "Form4") {
             QVERIFY(WhileModal<Form4>(

@@ -18,4 +18,13 @@ MessageAnswer FakePlatform::showMessage(QWidget* parent, const MessageRequest& r
     return MessageAnswer::Ok;
 }
 
+QString FakePlatform::askSaveFileName(QWidget*, const QString& title, const QString& suggestedPath,
+                                      const QString& filter, const QString& defaultSuffix) {
+    saveRequests.append({title, suggestedPath, filter, defaultSuffix});
+    if (saveNames.empty()) return {};
+    QString name = saveNames.front();
+    saveNames.pop_front();
+    return name;
+}
+
 }  // namespace velmora::ui::testing

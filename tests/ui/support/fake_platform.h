@@ -14,6 +14,10 @@ namespace velmora::ui::testing {
 class FakePlatform final : public Platform {
 public:
     MessageAnswer showMessage(QWidget* parent, const MessageRequest& request) override;
+    // Records the request and answers with the next scripted file name, or
+    // as a cancelled dialog ("") when none is left.
+    QString askSaveFileName(QWidget* parent, const QString& title, const QString& suggestedPath,
+                            const QString& filter, const QString& defaultSuffix) override;
     void openUrl(const QUrl& url) override { urls.append(url); }
     void endProgram() override { ++endCount; }
     QRect screenGeometry() const override { return screen; }
@@ -22,8 +26,17 @@ public:
     // OK, Cancel or No (as if closed).
     void answer(MessageAnswer a) { answers.push_back(a); }
 
+    struct SaveRequest {
+        QString title;
+        QString suggestedPath;
+        QString filter;
+        QString defaultSuffix;
+    };
+
     QList<MessageRequest> messages;
     QList<QWidget*> messageParents;
+    QList<SaveRequest> saveRequests;
+    std::deque<QString> saveNames;
     QList<QUrl> urls;
     int endCount = 0;
     QRect screen{0, 0, 1920, 1080};

@@ -1,0 +1,72 @@
+#include "ui/sheet/sheet_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/common/look.h"
+#include "ui/common/pictures.h"
+
+namespace velmora::ui {
+namespace {
+
+QLineEdit* AddLine(QFormLayout* form, const QString& caption, const char* name) {
+    auto* box = new QLineEdit;
+    box->setObjectName(QLatin1String(name));
+    box->setMinimumWidth(260);
+    auto* label = new QLabel(caption);
+    label->setBuddy(box);  // names the box for screen readers; Alt + the letter reaches it
+    form->addRow(label, box);
+    return box;
+}
+
+}  // namespace
+
+SheetDialog::SheetDialog(QWidget* parent, const QString& acceptText, bool includeDetails) : QDialog(parent) {
+    setObjectName(QStringLiteral("SheetDialog"));
+    setWindowTitle(QStringLiteral("velmora: 計算書"));
+    setWindowIcon(ProgramIcon());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WindowColour());
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFont(GothicFont(9));
+
+    auto* form = new QFormLayout;
+    subject_ = AddLine(form, QStringLiteral("件名(&S):"), "subject");
+    member_ = AddLine(form, QStringLiteral("部材(&M):"), "member");
+    author_ = AddLine(form, QStringLiteral("作成者(&A):"), "author");
+
+    details_ = new QCheckBox(QStringLiteral("断面性能の詳細を含める(&D)"));
+    details_->setObjectName(QStringLiteral("includeDetails"));
+    details_->setChecked(includeDetails);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(acceptText);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* hint = new QLabel(QStringLiteral("計算書の見出しに書く項目です（空欄のままでもかまいません）。"));
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    layout->addLayout(form);
+    layout->addWidget(details_);
+    layout->addWidget(buttons);
+    setFixedSize(sizeHint());
+    subject_->setFocus();
+}
+
+SheetRequest SheetDialog::request() const {
+    return {subject_->text().trimmed(), member_->text().trimmed(), author_->text().trimmed(),
+            details_->isChecked()};
+}
+
+}  // namespace velmora::ui

@@ -1,0 +1,30 @@
+// Where a calculation sheet goes: a PDF file written safely, or the print
+// preview over the system's printers.
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace velmora::ui {
+
+struct SheetContent;
+
+struct WriteOutcome {
+    bool written = false;
+    QString reason;  // one Japanese sentence when not written
+};
+
+// Writes the sheet as a one-page A4 PDF. The PDF goes to a temporary file
+// beside `path` that replaces it only once completely written; a failure leaves neither
+// a partial PDF nor the temporary file, and any file already there untouched.
+WriteOutcome WriteSheetPdf(const QString& path, const SheetContent& content);
+
+// Paints the sheet on one page of `printer`, edge to edge.
+void PrintSheet(QPrinter& printer, const SheetContent& content);
+
+// Shows the print preview of the sheet, modal over `parent`.
+void PreviewSheet(QWidget* parent, const SheetContent& content);
+
+}  // namespace velmora::ui
