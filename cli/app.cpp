@@ -1,9 +1,14 @@
 #include "cli/app.h"
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "cli/args.h"
 #include "cli/batch.h"
@@ -54,15 +59,26 @@ int Usage(std::FILE* err, std::string_view reason) {
     return kExitUsage;
 }
 
-void Say(std::FILE* err, long line, std::string_view what) {
-    if (line > 0)
-        std::fprintf(err, "velmora-cli: line %ld: %.*s\n", line, static_cast<int>(what.size()), what.data());
-    else
-        std::fprintf(err, "velmora-cli: %.*s\n", static_cast<int>(what.size()), what.data());
+// One message line for standard error, appended to `err`.
+void Say(std::string& err, long line, std::string_view what) {
+    err += "velmora-cli: ";
+    if (line > 0) {
+        err += "line ";
+        err += std::to_string(line);
+        err += ": ";
+    }
+    err += what;
+    err += '\n';
 }
 
-// Says on standard error why a record is not complete; true when it is.
-bool Report(const Record& record, long line, std::FILE* err) {
+void Say(std::FILE* err, long line, std::string_view what) {
+    std::string text;
+    Say(text, line, what);
+    std::fwrite(text.data(), 1, text.size(), err);
+}
+
+// Adds to `err` why a record is not complete; true when it is.
+bool Report(const Record& record, long line, std::string& err) {
     const CalculatorView& c = record.calculator;
     if (!c.thicknessMessage.empty()) Say(err, line, c.thicknessMessage);
     if (!c.message.empty()) Say(err, line, c.message);
@@ -97,7 +113,9 @@ int Single(const Request& request, const Options& options, std::FILE* out, std::
     auto writer = MakeWriter(request.format, options, false, sink);
     writer->record(record, 0);
     writer->finish();
-    const bool complete = Report(record, 0, err);
+    std::string messages;
+    const bool complete = Report(record, 0, messages);
+    std::fwrite(messages.data(), 1, messages.size(), err);
     if (!sink.flush()) {
         Say(err, 0, std::string("cannot write the output: ") + std::strerror(errno));
         return kExitIncomplete;
@@ -105,7 +123,138 @@ int Single(const Request& request, const Options& options, std::FILE* out, std::
     return complete ? kExitOk : kExitIncomplete;
 }
 
-int Batch(const Request& request, const Options& options, std::FILE* in, std::FILE* out, std::FILE* err) {
+// Rows of a batch as read, and what they give once computed.
+struct Chunk {
+    struct Row {
+        long line = 0;
+        std::string error;  // a malformed record
+        std::vector<std::string> fields;
+    };
+    std::vector<Row> rows;  // the first `count` are this chunk's; the rest are kept for reuse
+    std::size_t count = 0;
+    long firstRecord = 0;  // records of the batch before this chunk
+    std::string out;       // the chunk's records
+    std::string err;       // its messages for standard error
+    bool complete = true;
+    bool done = false;  // computed (guarded by the queue's mutex)
+};
+
+// Reads up to `rows` records into the chunk; false when the input has ended.
+bool Fill(Chunk& chunk, CsvReader& reader, std::size_t rows, long& records) {
+    chunk.count = 0;
+    chunk.firstRecord = records;
+    if (chunk.rows.size() < rows) chunk.rows.resize(rows);
+    bool more = true;
+    while (chunk.count < rows) {
+        Chunk::Row& row = chunk.rows[chunk.count];
+        if (!reader.next(row.fields, row.line, row.error)) {
+            more = false;
+            break;
+        }
+        ++chunk.count;
+    }
+    records += static_cast<long>(chunk.count);
+    return more;
+}
+
+// Computes chunks; the same for every chunk and thread.
+struct BatchJob {
+    const BatchHeader& header;
+    const Request& request;
+    const Options& options;
+
+    void process(Chunk& chunk) const {
+        Sink sink;
+        sink.buffer().swap(chunk.out);  // reuses the chunk's last buffer
+        sink.buffer().clear();
+        chunk.err.clear();
+        chunk.complete = true;
+        auto writer = MakeWriter(request.format, options, true, sink, false);
+        writer->skip(chunk.firstRecord);
+        for (std::size_t i = 0; i < chunk.count; ++i) {
+            const Chunk::Row& row = chunk.rows[i];
+            if (!row.error.empty()) {
+                writer->error(row.line, row.error);
+                Say(chunk.err, row.line, row.error);
+                chunk.complete = false;
+                continue;
+            }
+            auto bound = ReadRow(header, row.fields, request.unit, request.thinWall);
+            if (auto* reason = std::get_if<std::string>(&bound)) {
+                writer->error(row.line, *reason);
+                Say(chunk.err, row.line, *reason);
+                chunk.complete = false;
+                continue;
+            }
+            const Record record = Compute(std::move(std::get<Section>(bound)), options);
+            writer->record(record, row.line);
+            if (!Report(record, row.line, chunk.err)) chunk.complete = false;
+        }
+        sink.buffer().swap(chunk.out);
+    }
+};
+
+// Worker threads taking chunks in the order they are pushed.
+class ChunkQueue {
+public:
+    ChunkQueue(const BatchJob& job, int threads) : job_(job) {
+        for (int i = 0; i < threads; ++i) workers_.emplace_back([this] { work(); });
+    }
+    ~ChunkQueue() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        ready_.notify_all();
+        for (std::thread& worker : workers_) worker.join();
+    }
+    ChunkQueue(const ChunkQueue&) = delete;
+    ChunkQueue& operator=(const ChunkQueue&) = delete;
+
+    void push(Chunk& chunk) {
+        {
+            std::lock_guard lock(mutex_);
+            chunk.done = false;
+            pending_.push_back(&chunk);
+        }
+        ready_.notify_one();
+    }
+
+    void wait(Chunk& chunk) {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [&] { return chunk.done; });
+    }
+
+private:
+    void work() {
+        for (;;) {
+            Chunk* chunk = nullptr;
+            {
+                std::unique_lock lock(mutex_);
+                ready_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
+                if (pending_.empty()) return;
+                chunk = pending_.front();
+                pending_.pop_front();
+            }
+            job_.process(*chunk);
+            {
+                std::lock_guard lock(mutex_);
+                chunk->done = true;
+            }
+            done_.notify_all();
+        }
+    }
+
+    const BatchJob& job_;
+    std::mutex mutex_;
+    std::condition_variable ready_, done_;
+    std::deque<Chunk*> pending_;
+    bool stopping_ = false;
+    std::vector<std::thread> workers_;
+};
+
+int Batch(const Request& request, const Options& options, std::FILE* in, std::FILE* out, std::FILE* err,
+          const BatchSettings& settings) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(nullptr, &std::fclose);
     std::FILE* stream = in;
     if (request.batchFile != "-") {
@@ -127,24 +276,53 @@ int Batch(const Request& request, const Options& options, std::FILE* in, std::FI
 
     Sink sink(out);
     auto writer = MakeWriter(request.format, options, true, sink);
+    BatchJob job{std::get<BatchHeader>(header), request, options};
+    const std::size_t chunkRows = settings.chunkRows > 0 ? settings.chunkRows : 1;
     bool complete = true;
-    while (!sink.failed() && reader.next(fields, line, error)) {
-        if (!error.empty()) {
-            writer->error(line, error);
-            Say(err, line, error);
-            complete = false;
-            continue;
+    // Writes a computed chunk: its messages, then its records.
+    const auto emit = [&](Chunk& chunk) {
+        if (sink.failed()) return;
+        std::fwrite(chunk.err.data(), 1, chunk.err.size(), err);
+        sink.writeThrough(chunk.out);
+        writer->skip(static_cast<long>(chunk.count));
+        if (!chunk.complete) complete = false;
+    };
+
+    // The first chunk tells whether the batch is worth the threads.
+    std::vector<Chunk> slots(settings.threads > 0 ? static_cast<std::size_t>(settings.threads) + 2 : 1);
+    long records = 0;
+    bool more = Fill(slots[0], reader, chunkRows, records);
+    if (settings.threads <= 0 || !more) {
+        for (;;) {
+            if (slots[0].count > 0) {
+                job.process(slots[0]);
+                emit(slots[0]);
+            }
+            if (!more || sink.failed()) break;
+            more = Fill(slots[0], reader, chunkRows, records);
         }
-        auto row = ReadRow(std::get<BatchHeader>(header), fields, request.unit, request.thinWall);
-        if (auto* reason = std::get_if<std::string>(&row)) {
-            writer->error(line, *reason);
-            Say(err, line, *reason);
-            complete = false;
-            continue;
+    } else {
+        // Workers compute chunks while this thread reads the next ones and
+        // writes the finished ones in input order; at most slots.size()
+        // chunks are held at a time.
+        ChunkQueue queue(job, settings.threads);
+        const std::size_t n = slots.size();
+        std::size_t head = 0, inFlight = 1;
+        queue.push(slots[0]);
+        for (;;) {
+            while (more && inFlight < n && !sink.failed()) {
+                Chunk& chunk = slots[(head + inFlight) % n];
+                more = Fill(chunk, reader, chunkRows, records);
+                if (chunk.count == 0) break;
+                queue.push(chunk);
+                ++inFlight;
+            }
+            if (inFlight == 0) break;
+            queue.wait(slots[head]);
+            emit(slots[head]);
+            head = (head + 1) % n;
+            --inFlight;
         }
-        const Record record = Compute(std::move(std::get<Section>(row)), options);
-        writer->record(record, line);
-        if (!Report(record, line, err)) complete = false;
     }
     if (reader.readFailed()) {
         Say(err, 0, "cannot read '" + request.batchFile + "' to its end");
@@ -160,7 +338,8 @@ int Batch(const Request& request, const Options& options, std::FILE* in, std::FI
 
 }  // namespace
 
-int Run(std::span<const std::string_view> args, std::FILE* in, std::FILE* out, std::FILE* err) {
+int Run(std::span<const std::string_view> args, std::FILE* in, std::FILE* out, std::FILE* err,
+        const BatchSettings& batch) {
     const ParseResult parsed = ParseArguments(args);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) return Usage(err, usage->reason);
     const Request& request = std::get<Request>(parsed);
@@ -180,7 +359,7 @@ int Run(std::span<const std::string_view> args, std::FILE* in, std::FILE* out, s
     options.decimalSeparator = request.decimalSeparator();
     options.all = request.all;
     options.displayUnit = request.displayUnit;
-    if (request.mode == Mode::Batch) return Batch(request, options, in, out, err);
+    if (request.mode == Mode::Batch) return Batch(request, options, in, out, err, batch);
     return Single(request, options, out, err);
 }
 

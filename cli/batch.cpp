@@ -208,7 +208,9 @@ std::variant<Section, std::string> ReadRow(const BatchHeader& header, const std:
 
     const ShapeEntry& shape = *section.shape;
     section.texts.fill("0");
-    std::vector<bool> used(header.columns.size(), false);
+    // Kept per thread: a batch binds millions of rows.
+    thread_local std::vector<bool> used;
+    used.assign(header.columns.size(), false);
     for (std::size_t k = 0; k < shape.entered.size(); ++k) {
         const InputSlot& slot = shape.entered[k];
         const auto it = std::find_if(header.columns.begin(), header.columns.end(), [&](const BatchColumn& c) {

@@ -18,5 +18,8 @@ void AppendJsonNumber(std::string& out, double value);
 // The shortest round-trip text of a finite double ("0.1", "1e+300", "-0");
 // empty for NaN and the infinities.
 void AppendShortest(std::string& out, double value);
+// The same written to [first, last), which must hold 32 characters; returns
+// the end of the text.
+char* WriteShortest(char* first, char* last, double value);
 
 }  // namespace velmora::cli

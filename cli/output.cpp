@@ -10,11 +10,18 @@
 namespace velmora::cli {
 
 bool Sink::flush() {
+    if (!stream_) return true;  // collecting only
     if (!buffer_.empty() && !failed_) {
         if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size()) failed_ = true;
     }
     buffer_.clear();
     if (!failed_ && std::fflush(stream_) != 0) failed_ = true;
+    return !failed_;
+}
+
+bool Sink::writeThrough(std::string_view text) {
+    if (!flush()) return false;
+    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) failed_ = true;
     return !failed_;
 }
 
@@ -95,6 +102,8 @@ public:
         sink_.write(out_);
     }
 
+    void skip(long records) override { count_ += records; }
+
 private:
     void appendProperties(const PropertiesView& p) {
         if (!p.values) {
@@ -126,21 +135,12 @@ private:
 
 class TableWriter : public Writer {
 public:
-    TableWriter(char separator, const Options& options, bool batch, Sink& sink)
+    TableWriter(char separator, const Options& options, bool batch, Sink& sink, bool header)
         : separator_(separator), options_(options), batch_(batch), sink_(sink), out_(sink.buffer()) {
-        std::vector<std::string> header;
-        if (batch_) header.emplace_back("line");
-        for (const char* name : {"shape", "name", "unit", "thin_wall", "A", "I", "Z", "k2", "second_A",
-                                 "second_I", "second_Z", "second_k2", "thickness_message", "message"})
-            header.emplace_back(name);
-        if (options_.all) {
-            header.emplace_back("display_unit");
-            for (const PropertyInfo& info : AllProperties()) header.emplace_back(info.key);
-            header.emplace_back("section_error");
-        }
-        if (batch_) header.emplace_back("error");
-        columns_ = header.size();
-        for (std::size_t i = 0; i < header.size(); ++i) cell(i, header[i]);
+        const std::vector<std::string> names = headerNames();
+        columns_ = names.size();
+        if (!header) return;
+        for (std::size_t i = 0; i < names.size(); ++i) cell(i, names[i]);
         out_ += '\n';
         sink_.commit();
     }
@@ -164,12 +164,16 @@ public:
         if (options_.all) {
             const PropertiesView* p = r.properties ? &*r.properties : nullptr;
             cell(i++, p ? std::string_view(p->unit) : "");
+            // Numbers need no quoting: all of them are written into one
+            // piece of the row and appended at once.
+            char numbers[kPropertyCount * 33];
+            char* end = numbers;
             for (const PropertyInfo& info : AllProperties()) {
-                // A number needs no quoting: written straight into the row.
-                out_ += separator_;
+                *end++ = separator_;
                 ++i;
-                if (p && p->values) AppendShortest(out_, (*p->values)[info.property]);
+                if (p && p->values) end = WriteShortest(end, end + 32, (*p->values)[info.property]);
             }
+            out_.append(numbers, end);
             cell(i++, p && !p->values ? std::string_view(p->sectionError) : "");
         }
         if (batch_) cell(i++, "");
@@ -185,7 +189,24 @@ public:
         sink_.commit();
     }
 
+    void skip(long) override {}
+
 private:
+    std::vector<std::string> headerNames() const {
+        std::vector<std::string> header;
+        if (batch_) header.emplace_back("line");
+        for (const char* name : {"shape", "name", "unit", "thin_wall", "A", "I", "Z", "k2", "second_A",
+                                 "second_I", "second_Z", "second_k2", "thickness_message", "message"})
+            header.emplace_back(name);
+        if (options_.all) {
+            header.emplace_back("display_unit");
+            for (const PropertyInfo& info : AllProperties()) header.emplace_back(info.key);
+            header.emplace_back("section_error");
+        }
+        if (batch_) header.emplace_back("error");
+        return header;
+    }
+
     void cell(std::size_t index, std::string_view text) {
         if (index > 0) out_ += separator_;
         bool plain = true;
@@ -305,6 +326,8 @@ public:
         sink_.write(count_ == 0 ? "[]\n" : "\n]\n");
     }
 
+    void skip(long records) override { count_ += records; }
+
 private:
     void begin(long line) {
         out_.clear();
@@ -353,11 +376,12 @@ std::string CalculatorUnit(int result, std::string_view unit) {
     return std::string(unit) + std::string(kExponents[static_cast<std::size_t>(result)]);
 }
 
-std::unique_ptr<Writer> MakeWriter(Format format, const Options& options, bool batch, Sink& sink) {
+std::unique_ptr<Writer> MakeWriter(Format format, const Options& options, bool batch, Sink& sink,
+                                   bool header) {
     switch (format) {
         case Format::Text: return std::make_unique<TextWriter>(options, batch, sink);
-        case Format::Tsv: return std::make_unique<TableWriter>('\t', options, batch, sink);
-        case Format::Csv: return std::make_unique<TableWriter>(',', options, batch, sink);
+        case Format::Tsv: return std::make_unique<TableWriter>('\t', options, batch, sink, header);
+        case Format::Csv: return std::make_unique<TableWriter>(',', options, batch, sink, header);
         case Format::Json: return std::make_unique<JsonWriter>(batch, batch, sink);
         case Format::Jsonl: return std::make_unique<JsonWriter>(false, batch, sink);
     }

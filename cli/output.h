@@ -12,9 +12,11 @@
 
 namespace velmora::cli {
 
-// Buffered output to a stream; remembers a failed write.
+// Buffered output to a stream; remembers a failed write. Without a stream it
+// only collects the text in buffer(), for a batch chunk built on a worker.
 class Sink {
 public:
+    Sink() : stream_(nullptr) {}
     explicit Sink(std::FILE* stream) : stream_(stream) {}
     ~Sink() { flush(); }
     Sink(const Sink&) = delete;
@@ -31,6 +33,8 @@ public:
         if (buffer_.size() >= kFlushSize) flush();
     }
     bool flush();
+    // Flushes the buffer, then writes text straight to the stream.
+    bool writeThrough(std::string_view text);
     bool failed() const { return failed_; }
 
 private:
@@ -48,9 +52,15 @@ public:
     // A batch row that could not be read or bound.
     virtual void error(long line, std::string_view reason) = 0;
     virtual void finish() {}
+    // Records written elsewhere (by another writer of the same batch) that
+    // count as written by this one: the separators between records follow.
+    virtual void skip(long records) = 0;
 };
 
-std::unique_ptr<Writer> MakeWriter(Format format, const Options& options, bool batch, Sink& sink);
+// header: the table formats start with their header row; a writer that
+// continues a batch in another sink leaves it out.
+std::unique_ptr<Writer> MakeWriter(Format format, const Options& options, bool batch, Sink& sink,
+                                   bool header = true);
 
 // The unit text of the calculator's frames: "mm²", "mm⁴", "mm³" and bare "mm" for k².
 std::string CalculatorUnit(int result, std::string_view unit);

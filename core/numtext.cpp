@@ -1,8 +1,11 @@
 #include "core/numtext.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 
@@ -91,6 +94,126 @@ std::string Format(T value, int significantDigits, char decimalSeparator) {
     return text;
 }
 
+// A float with 7 significant digits in the same text as Format(value, 7, …),
+// made with integer arithmetic: the float is m·2^q exactly, so its decimal
+// digits come from one multiplication or division and a shift, rounded half
+// to even on the exact value as printf rounds. Nothing when the value lies
+// beyond the range the 128-bit arithmetic covers (below 1e-25, or not
+// finite); the general path then makes the text.
+std::optional<std::string> SevenDigitsOfSingle(float value, char decimalSeparator) {
+    __extension__ typedef unsigned __int128 U128;
+    const float magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-25f) || !std::isfinite(magnitude)) return std::nullopt;
+    // magnitude = m·2^q exactly, m < 2^24; a subnormal float is below 1e-25
+    const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+    const std::uint64_t m = (bits & 0x7FFFFFu) | 0x800000u;
+    int q = static_cast<int>(bits >> 23) - 150;
+
+    static constexpr auto kPowers = [] {
+        std::array<U128, 39> p{};
+        p[0] = 1;
+        for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+        return p;
+    }();
+    // The decimal exponent e with 10^e <= magnitude < 10^(e+1): a guess
+    // from the binary exponent, corrected by the digits it gives.
+    // (x·78913) >> 18 is ⌊x·log10 2⌋ for the exponents of a float.
+    int e = (((q + 24) * 78913) >> 18) - 1;
+    std::uint64_t digits = 0;  // the 7 significant digits, rounded
+    for (int attempt = 0;; ++attempt) {
+        if (attempt > 3) return std::nullopt;
+        // digits = m·2^q / 10^(e−6), with the remainder compared to half a unit.
+        const int scale = 6 - e;  // multiply by 10^scale (or divide by 10^−scale)
+        U128 numerator = m, denominatorTimes2 = 2;
+        int shift = q;  // numerator·2^shift / denominator
+        if (scale >= 0) {
+            if (scale > 31) return std::nullopt;
+            numerator *= kPowers[static_cast<std::size_t>(scale)];
+        } else {
+            if (-scale > 38) return std::nullopt;
+            denominatorTimes2 = kPowers[static_cast<std::size_t>(-scale)] * 2;
+        }
+        if (shift > 0) {
+            if (shift > 100 || (numerator >> (127 - shift)) != 0) return std::nullopt;
+            numerator <<= shift;
+            shift = 0;
+        }
+        // quotient and twice the remainder of numerator / (2^−shift · denominator)
+        U128 quotient, twiceRemainder, twiceUnit;
+        if (shift < 0) {
+            const int s = -shift;
+            if (s > 120 || denominatorTimes2 != 2) return std::nullopt;  // a shift alone when scaling up
+            quotient = numerator >> s;
+            twiceRemainder = (numerator - (quotient << s)) << 1;
+            twiceUnit = U128{1} << s;
+        } else if (const U128 denominator = denominatorTimes2 / 2;
+                   (numerator >> 63) == 0 && (denominator >> 63) == 0) {
+            // The common case fits 64 bits, where division is a single instruction.
+            const auto n64 = static_cast<std::uint64_t>(numerator),
+                       d64 = static_cast<std::uint64_t>(denominator);
+            quotient = n64 / d64;
+            twiceRemainder = U128{n64 % d64} * 2;
+            twiceUnit = denominator;
+        } else {
+            quotient = numerator / denominator;
+            twiceRemainder = (numerator - quotient * denominator) * 2;
+            twiceUnit = denominator;
+        }
+        if (quotient >= 10000000) {
+            ++e;
+            continue;
+        }
+        if (quotient < 1000000) {
+            --e;
+            continue;
+        }
+        digits = static_cast<std::uint64_t>(quotient);
+        if (twiceRemainder > twiceUnit || (twiceRemainder == twiceUnit && (digits & 1) != 0)) ++digits;
+        if (digits == 10000000) {
+            digits = 1000000;
+            ++e;
+        }
+        break;
+    }
+
+    char text[7];
+    for (int i = 6; i >= 0; --i) {
+        text[i] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    int length = 7;
+    while (length > 1 && text[length - 1] == '0') --length;
+
+    std::string out;
+    out.reserve(16);
+    if (value < 0) out += '-';
+    if (e < -4 || e >= 7) {  // d.dddddE±XX
+        out += text[0];
+        if (length > 1) {
+            out += decimalSeparator;
+            out.append(text + 1, static_cast<std::size_t>(length - 1));
+        }
+        out += 'E';
+        out += e < 0 ? '-' : '+';
+        const int power = e < 0 ? -e : e;
+        out += static_cast<char>('0' + power / 10);
+        out += static_cast<char>('0' + power % 10);
+    } else if (e < 0) {  // 0.000ddd
+        out += '0';
+        out += decimalSeparator;
+        out.append(static_cast<std::size_t>(-e - 1), '0');
+        out.append(text, static_cast<std::size_t>(length));
+    } else {  // ddd.ddd
+        const int whole = e + 1;
+        out.append(text, static_cast<std::size_t>(std::min(whole, 7)));
+        if (length > whole) {
+            out += decimalSeparator;
+            out.append(text + whole, static_cast<std::size_t>(length - whole));
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::optional<float> TextToSingle(std::string_view text, char decimalSeparator) {
@@ -101,7 +224,10 @@ std::optional<double> TextToDouble(std::string_view text, char decimalSeparator)
     return Parse<double>(text, decimalSeparator);
 }
 
-std::string SingleToText(float value, char decimalSeparator) { return Format(value, 7, decimalSeparator); }
+std::string SingleToText(float value, char decimalSeparator) {
+    if (auto text = SevenDigitsOfSingle(value, decimalSeparator)) return std::move(*text);
+    return Format(value, 7, decimalSeparator);
+}
 
 std::string DoubleToText(double value, char decimalSeparator) { return Format(value, 15, decimalSeparator); }
 

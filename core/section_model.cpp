@@ -31,6 +31,9 @@ struct Polygons {
     unsigned symmetry = kNoSymmetry;
 };
 
+// The vertex after i on a closed outline of n vertices.
+std::size_t Next(std::size_t i, std::size_t n) { return i + 1 == n ? 0 : i + 1; }
+
 // The integrals of one outline, signed by its orientation (Green's theorem).
 struct Sums {
     double a = 0;   // ∫ dA
@@ -45,7 +48,7 @@ Sums FirstSums(const std::vector<Pt>& p) {
     Sums s;
     for (std::size_t i = 0, n = p.size(); i < n; ++i) {
         const Pt& a = p[i];
-        const Pt& b = p[(i + 1) % n];
+        const Pt& b = p[Next(i, n)];
         const double cross = a.x * b.y - b.x * a.y;
         s.a += cross;
         s.sx += (a.x + b.x) * cross;
@@ -61,7 +64,7 @@ Sums AllSums(const std::vector<Pt>& p) {
     Sums s = FirstSums(p);
     for (std::size_t i = 0, n = p.size(); i < n; ++i) {
         const Pt& a = p[i];
-        const Pt& b = p[(i + 1) % n];
+        const Pt& b = p[Next(i, n)];
         const double cross = a.x * b.y - b.x * a.y;
         s.xx += (a.x * a.x + a.x * b.x + b.x * b.x) * cross;
         s.yy += (a.y * a.y + a.y * b.y + b.y * b.y) * cross;
@@ -87,7 +90,7 @@ void Clip(const std::vector<Pt>& in, double c, bool below, std::vector<Pt>& out)
     const auto inside = [&](const Pt& p) { return below ? p.y <= c : p.y >= c; };
     for (std::size_t i = 0, n = in.size(); i < n; ++i) {
         const Pt& p = in[i];
-        const Pt& q = in[(i + 1) % n];
+        const Pt& q = in[Next(i, n)];
         const bool pin = inside(p), qin = inside(q);
         if (pin) out.push_back(p);
         if (pin != qin) out.push_back({p.x + (c - p.y) * ((q.x - p.x) / (q.y - p.y)), c});
@@ -114,13 +117,15 @@ double AreaBelow(const std::vector<Weighted>& parts, double c, std::vector<Pt>& 
 // so the area below is a quadratic there: it is fitted through three exact
 // values and solved in closed form.
 double EqualAreaHeight(const std::vector<Weighted>& parts, double total) {
-    std::vector<double> heights;
+    // Scratch kept per thread: a batch computes millions of sections.
+    thread_local std::vector<double> heights;
+    thread_local std::vector<Pt> scratch;
+    heights.clear();
     for (const Weighted& part : parts)
         for (const Pt& p : *part.pts) heights.push_back(p.y);
     std::sort(heights.begin(), heights.end());
     heights.erase(std::unique(heights.begin(), heights.end()), heights.end());
 
-    std::vector<Pt> scratch;
     const double target = total / 2;
     double y0 = heights.front(), a0 = 0;
     for (std::size_t k = 1; k < heights.size(); ++k) {
@@ -145,7 +150,7 @@ double EqualAreaHeight(const std::vector<Weighted>& parts, double total) {
 
 // ∫ |y − c| dA over the section.
 double AbsoluteMoment(const std::vector<Weighted>& parts, double c) {
-    std::vector<Pt> shifted, piece;
+    thread_local std::vector<Pt> shifted, piece;
     double sum = 0;
     for (const Weighted& part : parts) {
         shifted.clear();
@@ -161,7 +166,8 @@ double AbsoluteMoment(const std::vector<Weighted>& parts, double c) {
 // The plastic modulus about a horizontal axis; `symmetric`: the section is
 // its own mirror image in y = 0, which is then the equal-area axis.
 double PlasticModulus(const std::vector<Ring>& rings, bool symmetric, double total) {
-    std::vector<Weighted> parts;
+    thread_local std::vector<Weighted> parts;
+    parts.clear();
     for (const Ring& ring : rings) parts.push_back({&ring.pts, Weight(ring)});
     const double c = symmetric ? 0.0 : EqualAreaHeight(parts, total);
     return AbsoluteMoment(parts, c);
@@ -201,7 +207,7 @@ Basic FromPolygons(Polygons section) {
         out.ixy += w * s.xy;
         for (std::size_t i = 0, n = ring.pts.size(); i < n; ++i) {
             const Pt& p = ring.pts[i];
-            const Pt& q = ring.pts[(i + 1) % n];
+            const Pt& q = ring.pts[Next(i, n)];
             out.perimeter += std::hypot(q.x - p.x, q.y - p.y);
         }
     }

@@ -63,3 +63,47 @@ TEST(Json, WholeNumbersTakeTheSameShortestFormAsAnyOther) {
         EXPECT_EQ(out, std::string(buffer, end)) << v;
     }
 }
+
+TEST(Json, ShortestFormAgreesWithToChars) {
+    // Whole numbers over powers of two (the common results of whole
+    // dimensions) take a quicker path; any value must come out as to_chars has it.
+    std::vector<double> values = {0.5,
+                                  -0.5,
+                                  1.5,
+                                  0.125,
+                                  0.0009765625,
+                                  6694780.5,
+                                  19859678.5,
+                                  1e15,
+                                  1e16,
+                                  123456789012345.0,
+                                  1234567890123456.0,
+                                  4503599627370495.5,
+                                  3e-7,
+                                  0.1,
+                                  1.0 / 3,
+                                  2.5e-6,
+                                  5e-324,
+                                  1e300,
+                                  9.5367431640625e-07,
+                                  100000.0,
+                                  1200000.0};
+    std::uint64_t state = 20261208;
+    const auto next = [&] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return state >> 11;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        const double whole = static_cast<double>(next() % (std::uint64_t{1} << (1 + next() % 53)));
+        const double v = std::ldexp(whole, -static_cast<int>(next() % 24)) * (next() % 2 ? 1 : -1);
+        values.push_back(v);
+        values.push_back(v * 1000);
+    }
+    for (double v : values) {
+        char buffer[32];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+        std::string out;
+        AppendShortest(out, v);
+        ASSERT_EQ(out, std::string(buffer, end)) << std::hexfloat << v;
+    }
+}

@@ -2,7 +2,11 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/numtext.h"
 
@@ -101,4 +105,25 @@ TEST(NumberText, RoundTripsThroughTheConversion) {
         EXPECT_EQ(*TextToSingle(SingleToText(v)), std::stof(SingleToText(v)));
     for (double v : {1.0 / 3, 1e300, -7.25e-200})
         EXPECT_EQ(*TextToDouble(DoubleToText(v)), std::stod(DoubleToText(v)));
+}
+
+TEST(SingleToText, AgreesWithPrintfAcrossTheRange) {
+    // Every 4099th bit pattern of the positive and negative floats, and the
+    // values near ties: halves and the float neighbours of 7-digit decimals.
+    std::vector<float> values;
+    for (std::uint64_t bits = 1; bits < 0xFFFFFFFFull; bits += 4099) {
+        const auto b = static_cast<std::uint32_t>(bits);
+        float v;
+        std::memcpy(&v, &b, sizeof v);
+        if (std::isfinite(v)) values.push_back(v);
+    }
+    for (float base = 1; base < 3e7f; base *= 1.37f) {
+        const float tie = std::nearbyint(base) + 0.5f;
+        values.insert(values.end(), {tie, std::nextafter(tie, 0.0f), std::nextafter(tie, 1e30f)});
+    }
+    for (float v : values) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.7G", static_cast<double>(v));
+        ASSERT_EQ(SingleToText(v), v == 0 ? std::string("0") : std::string(expected)) << std::hexfloat << v;
+    }
 }
