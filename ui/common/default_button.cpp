@@ -20,21 +20,22 @@ DefaultButton::DefaultButton(QPushButton* button) : QObject(button->window()), m
 }
 
 void DefaultButton::press() const {
-    if (current_) current_->click();
+    if (QPushButton* button = current()) button->click();
 }
 
 bool DefaultButton::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type == QEvent::FocusIn || type == QEvent::FocusOut) &&
+    auto* button = qobject_cast<QPushButton*>(watched);  // null while it is being destroyed
+    if (button && (type == QEvent::FocusIn || type == QEvent::FocusOut) &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        setCurrent(type == QEvent::FocusIn ? static_cast<QPushButton*>(watched) : main_.data());
+        setCurrent(type == QEvent::FocusIn ? button : qobject_cast<QPushButton*>(main_.data()));
     return QObject::eventFilter(watched, event);
 }
 
 void DefaultButton::setCurrent(QPushButton* button) {
     current_ = button;
-    for (const QPointer<QPushButton>& each : buttons_)
-        if (each) each->setDefault(each == button);
+    for (const QPointer<QWidget>& each : buttons_)
+        if (auto* other = qobject_cast<QPushButton*>(each.data())) other->setDefault(other == button);
 }
 
 }  // namespace velmora::ui

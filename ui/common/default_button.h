@@ -20,7 +20,7 @@ public:
     static DefaultButton* install(QPushButton* button);
 
     // The button Enter presses now.
-    QPushButton* current() const { return current_; }
+    QPushButton* current() const { return qobject_cast<QPushButton*>(current_.data()); }
 
     // Enter: clicks current().
     void press() const;
@@ -33,9 +33,11 @@ private:
     void setCurrent(QPushButton* button);
 
     // Guarded: the window's children go before this helper when it closes.
-    QPointer<QPushButton> main_;
-    QPointer<QPushButton> current_;
-    QList<QPointer<QPushButton>> buttons_;
+    // Held as widgets and cast on use: a button being destroyed still sends
+    // its focus-out, after it has stopped being a QPushButton.
+    QPointer<QWidget> main_;
+    QPointer<QWidget> current_;
+    QList<QPointer<QWidget>> buttons_;
 };
 
 }  // namespace velmora::ui
