@@ -16,7 +16,7 @@ DefaultButton::DefaultButton(QPushButton* button) : QObject(button->window()), m
         each->setAutoDefault(false);
         each->installEventFilter(this);
     }
-    setCurrent(main_);
+    setCurrent(button);
 }
 
 void DefaultButton::press() const {
