@@ -18,6 +18,13 @@ inline constexpr char kFontFamily[] = "ＭＳ ゴシック";
 // Registers the Gothic faces that stand in for kFontFamily. Call once at start-up.
 void InstallFontSubstitutions();
 
+// Reads the style's own images the first window paints, without loading
+// image-format plugins. Call once, after the application is made.
+void PreloadStyleImages();
+
+// The frame image Fusion draws group boxes with.
+extern const char kFusionGroupBoxFrame[];
+
 // "ＭＳ ゴシック" at the given point size.
 QFont GothicFont(double pointSize, bool bold = false);
 

@@ -15,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QString::fromLatin1(velmora::kVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(velmora::kApplicationId));
     velmora::ui::InstallFontSubstitutions();
+    velmora::ui::PreloadStyleImages();
     velmora::ui::InstallTranslations(app);  // without the catalogue Qt's buttons stay English
 
     velmora::Module1 module;
