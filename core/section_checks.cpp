@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace velmora {
 namespace {
@@ -95,6 +96,16 @@ std::optional<std::string> CheckSection(ShapeType shape, std::span<const double>
             if (std::max(s, l) == i && !(dims[s] < dims[l]))
                 return Fill(kSectionNotSmallerMessage, entry->entered[s].caption, entry->entered[l].caption);
         }
+    }
+    // The curved sections (11 to 15) come from closed forms, which keep their
+    // precision at any ratio.
+    if (shape < 11 || shape > 15) {
+        double largest = 0, smallest = std::numeric_limits<double>::infinity();
+        for (const double d : dims) {
+            largest = std::max(largest, d);
+            if (d > 0) smallest = std::min(smallest, d);  // the trapezoid's b1 may be 0
+        }
+        if (largest > kMaxSizeRatio * smallest) return std::string(kSectionRatioMessage);
     }
     return std::nullopt;
 }

@@ -313,9 +313,10 @@ TEST(PropertiesByHand, UnequalAngle) {
 }
 
 TEST(PropertiesByHand, FlatWideAngleKeepsItsSmallPrincipalMoment) {
-    // An upright far wider than high: Iv is some 1e-23 of Iu, and taking it
-    // as the mean less the radius loses it entirely.
-    const SectionProperties p = Props(24, {"4", "30", "200", "1.13297024E+13"});
+    // An upright far wider than high, at the largest ratio of sizes: Iv is
+    // some 1e-10 of Iu, and taking it as the mean less the radius would keep
+    // only its first six digits (further apart, it lost Iv entirely).
+    const SectionProperties p = Props(24, {"4", "30", "200", "4E+6"});
     const long double det =
         static_cast<long double>(p[Ix]) * p[Iy] - static_cast<long double>(p[Ixy]) * p[Ixy];
     EXPECT_GT(p[Iv], 0);
@@ -411,6 +412,7 @@ struct Invalid {
 };
 
 TEST(SectionChecks, EachFaultIsNamed) {
+    const std::string kRatio = "寸法の比が大きすぎて正確に計算できません（最大の寸法は最小の 100 万倍まで）";
     const Invalid cases[] = {
         {0, {"0", "1"}, "h は 0 より大きくして下さい"},
         {0, {"1", "-2"}, "b は 0 より大きくして下さい"},
@@ -444,12 +446,25 @@ TEST(SectionChecks, EachFaultIsNamed) {
         {16, {"12", "10", "0", "6"}, "h1 は h2 より小さくして下さい"},
         {16, {"8", "10", "x", "-1"}, "b1 の値を読み取れません"},
         {16, {"8", "-10", "x", "6"}, "h2 は 0 より大きくして下さい"},
+        // Straight-sided sections whose sizes lie more than 10⁶ apart, which
+        // double precision cannot resolve about the centroid (the L below gave
+        // an Iy 10¹¹ times too large); curved sections keep their precision.
+        {24, {"2", "3333333333333333333333333E+4", "113333333333330", "320"}, kRatio},
+        {0, {"0.001", "1000.001"}, kRatio},
+        {10, {"1", "1E+7", "0"}, kRatio},
         {-1, {"1"}, "計算する断面形状がありません"},
         {25, {"1"}, "計算する断面形状がありません"},
         {kNoShape, {"1"}, "計算する断面形状がありません"},
     };
     for (const Invalid& c : cases)
         EXPECT_EQ(ErrorOf(ComputeProperties(c.shape, c.texts)), c.message) << "shape " << c.shape;
+}
+
+TEST(SectionChecks, SizesUpToAMillionApartAreComputed) {
+    for (const auto& [shape, dims] : std::initializer_list<std::pair<ShapeType, std::vector<double>>>{
+             {0, {0.001, 1000}}, {24, {1, 1e6, 1e6, 1}}, {10, {1, 1e6, 0}}, {12, {1e-3, 1e6}}, {11, {1e-30}}})
+        EXPECT_TRUE(std::holds_alternative<SectionProperties>(ComputeProperties(shape, dims)))
+            << "shape " << shape << ": " << ErrorOf(ComputeProperties(shape, dims));
 }
 
 TEST(SectionChecks, NumbersGiveTheSameConditionsAndTheCountIsChecked) {
