@@ -133,15 +133,21 @@ void BM_OpenInformation(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenInformation)->Unit(benchmark::kMicrosecond);
 
-// The box section 8 × 10 outside, 4 × 6 inside, thin-wall option ticked.
-std::unique_ptr<Form2> BoxCalculator(Program& program) {
-    program.module.SelectedShape = 16;
+// A calculator for `shape`, shown, with txt1, txt2, … set to `texts`.
+std::unique_ptr<Form2> CalculatorWith(Program& program, ShapeType shape,
+                                      std::initializer_list<const char*> texts) {
+    program.module.SelectedShape = shape;
     auto form = std::make_unique<Form2>(program.context);
     form->show();
-    const std::pair<const char*, const char*> dimensions[] = {
-        {"txt1", "8"}, {"txt2", "10"}, {"txt3", "4"}, {"txt4", "6"}};
-    for (const auto& [box, text] : dimensions)
-        form->findChild<QLineEdit*>(QLatin1String(box))->setText(QLatin1String(text));
+    int slot = 0;
+    for (const char* text : texts)
+        form->findChild<QLineEdit*>(QStringLiteral("txt%1").arg(++slot))->setText(QLatin1String(text));
+    return form;
+}
+
+// The box section 8 × 10 outside, 4 × 6 inside, thin-wall option ticked.
+std::unique_ptr<Form2> BoxCalculator(Program& program) {
+    auto form = CalculatorWith(program, 16, {"8", "10", "4", "6"});
     QTest::mouseClick(form->findChild<QCheckBox*>(QStringLiteral("chk3")), Qt::LeftButton, {}, QPoint(6, 8));
     Settle();
     return form;
@@ -185,13 +191,7 @@ BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
 
 // The L-section 100 high, 80 wide, 10 thick: the details' longest table.
 std::unique_ptr<Form2> AngleCalculator(Program& program) {
-    program.module.SelectedShape = 24;
-    auto form = std::make_unique<Form2>(program.context);
-    form->show();
-    const std::pair<const char*, const char*> dimensions[] = {
-        {"txt1", "10"}, {"txt2", "100"}, {"txt3", "70"}, {"txt4", "10"}};
-    for (const auto& [box, text] : dimensions)
-        form->findChild<QLineEdit*>(QLatin1String(box))->setText(QLatin1String(text));
+    auto form = CalculatorWith(program, 24, {"10", "100", "70", "10"});
     if (!QTest::qWaitForWindowActive(form.get()))
         qFatal("the calculator is not active");  // for its shortcuts
     Settle();

@@ -13,6 +13,7 @@
 
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/support/test_setup.h"
+#include "tests/ui/support/user_input.h"
 
 using namespace velmora;
 using namespace velmora::ui;
@@ -22,8 +23,6 @@ namespace {
 
 const QString kBoxFirstLine =
     QStringLiteral("A\t28\tmm²\nI\t329.3333\tmm⁴\nZ\t65.86667\tmm³\nk²\t11.7619\tmm\n");
-
-QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
 
 void CloseMenu() {
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();

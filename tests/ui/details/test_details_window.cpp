@@ -18,6 +18,7 @@
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"
+#include "tests/ui/support/user_input.h"
 #include "ui/details/details_window.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/shell.h"
@@ -35,16 +36,10 @@ constexpr int kSymbolColumn = 1, kValueColumn = 2, kUnitColumn = 3;
 
 QString Symbol(Property property) { return QString::fromUtf8(Info(property).symbol); }
 
-void Enter(Calculator& calc, const QStringList& texts) {
-    for (int i = 0; i < texts.size(); ++i) calc.retype(QStringLiteral("txt%1").arg(i + 1), texts[i]);
-}
-
 // Keys as the window system hands them to the calculator.
 void PressOnCalculator(Calculator& calc, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(calc.form->windowHandle(), key, modifiers);
 }
-
-QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
 
 // Clicks the entry of the open menu with that text; false when there is none.
 bool Pick(const QString& entry) {
@@ -157,7 +152,7 @@ private slots:
         QFETCH(bool, byMenu);
         QFETCH(QString, dimensionText);
         Calculator calc(shape);
-        Enter(calc, dimensions);
+        calc.enter(dimensions);
         QVERIFY(!calc.form->detailsWindow());
         DetailsWindow* details = byMenu ? OpenByMenu(calc) : OpenByKeys(calc);
         QVERIFY(details);
@@ -215,7 +210,7 @@ private slots:
     // exact section: ticking it refills the greyed boxes and leaves the values.
     void tickLeavesTheExactSection() {
         Calculator calc(kBox);
-        Enter(calc, {"8", "10", "4", "6"});
+        calc.enter({"8", "10", "4", "6"});
         DetailsWindow* details = OpenByKeys(calc);
         QVERIFY(details);
         const QString area = Row(details, Property::A);
@@ -231,7 +226,7 @@ private slots:
     // says so and marks the row; the rectangle has none.
     void footnoteWhereTheCalculatorDiffers() {
         Calculator calc(kSemicircle);
-        Enter(calc, {"2"});
+        calc.enter({"2"});
         DetailsWindow* details = OpenByKeys(calc);
         QVERIFY(details);
         QLabel* notes = Label(details, "footnotes");
@@ -245,7 +240,7 @@ private slots:
 
         calc.module.SelectedShape = kRectangle;
         calc.reopen();
-        Enter(calc, {"300", "150"});
+        calc.enter({"300", "150"});
         details = OpenByKeys(calc);
         QVERIFY(details);
         QVERIFY(!Label(details, "footnotes")->isVisible());
@@ -270,7 +265,7 @@ private slots:
         QFETCH(QStringList, dimensions);
         QFETCH(QStringList, named);
         Calculator calc(shape);
-        Enter(calc, dimensions);
+        calc.enter(dimensions);
         DetailsWindow* details = OpenByMenu(calc);
         QVERIFY(details);
         QLabel* line = Label(details, "sectionError");
@@ -282,7 +277,7 @@ private slots:
         QVERIFY(!Label(details, "footnotes")->isVisible());
         QCOMPARE(details->tableText(), line->text() + QLatin1Char('\n'));
 
-        Enter(calc, shape == kBox ? QStringList{"8", "10", "4", "6"} : QStringList{"3", "2"});
+        calc.enter(shape == kBox ? QStringList{"8", "10", "4", "6"} : QStringList{"3", "2"});
         QVERIFY(!line->isVisible());
         QVERIFY(Table(details)->isVisible());
         QCOMPARE(Row(details, Property::A),
@@ -292,7 +287,7 @@ private slots:
     // mm typed, cm read: a Japanese steel table's units.
     void displayUnitConverts() {
         Calculator calc(kRectangle);
-        Enter(calc, {"300", "150"});
+        calc.enter({"300", "150"});
         DetailsWindow* details = OpenByKeys(calc);
         QVERIFY(details);
         QCOMPARE(details->displayUnitSuffix(), "mm");
@@ -321,7 +316,7 @@ private slots:
     // offered, a line says why, and the choice returns with a real unit.
     void noUnitOffersNoConversion() {
         Calculator calc(kRectangle);
-        Enter(calc, {"300", "150"});
+        calc.enter({"300", "150"});
         DetailsWindow* details = OpenByKeys(calc);
         QVERIFY(details);
         ChooseDisplayUnit(details, QStringLiteral("cm"));
@@ -356,7 +351,7 @@ private slots:
     void copiesTheTable() {
         QFETCH(bool, byMenu);
         Calculator calc(kRectangle);
-        Enter(calc, {"300", "150"});
+        calc.enter({"300", "150"});
         DetailsWindow* details = OpenByKeys(calc);
         QVERIFY(details);
         ChooseDisplayUnit(details, QStringLiteral("cm"));
@@ -379,7 +374,7 @@ private slots:
     // back to the calculator and in again, Esc out.
     void keyboardOnly() {
         Calculator calc(kRectangle);
-        Enter(calc, {"300", "150"});
+        calc.enter({"300", "150"});
         DetailsWindow* details = OpenByKeys(calc);
         QVERIFY(details);
         QVERIFY(details->isActiveWindow());

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTest>
@@ -11,6 +12,8 @@
 #include "core/catalogue.h"
 
 namespace velmora::ui::testing {
+
+QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
 
 void Retype(QLineEdit* box, const QString& keys) {
     box->setFocus();

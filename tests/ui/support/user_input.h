@@ -8,6 +8,7 @@
 #include <functional>
 
 class QLineEdit;
+class QMenu;
 class QWidget;
 
 namespace velmora::ui::testing {
@@ -15,6 +16,9 @@ namespace velmora::ui::testing {
 // Replaces the text of a text box as a user does: focus, Ctrl+A, then `keys`
 // one key at a time; an empty `keys` clears it with Delete.
 void Retype(QLineEdit* box, const QString& keys);
+
+// The context menu now open, or null.
+QMenu* OpenMenu();
 
 // Runs `open`, which is to show a modal window and wait in its event loop, and
 // hands that window to `inside` once it is up. Message boxes are passed over:
