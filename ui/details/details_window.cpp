@@ -226,9 +226,27 @@ void DetailsWindow::closeEvent(QCloseEvent* event) {
 
 // --- Showing -------------------------------------------------------------------
 
+namespace {
+
+// What the window shows depends on the shape, its entered slots and the unit
+// only: the calculator filling a derived box (t, dm …) changes nothing here,
+// so those writes, several per keystroke, cost no recomputation.
+bool ShowsTheSame(const DetailsSection& a, const DetailsSection& b) {
+    const ShapeEntry* shape = FindShape(a.shape);
+    if (!shape || a.shape != b.shape || a.unitSuffix != b.unitSuffix) return false;
+    return std::all_of(shape->entered.begin(), shape->entered.end(), [&](const InputSlot& input) {
+        const auto i = static_cast<std::size_t>(input.slot - 1);
+        return a.texts[i] == b.texts[i];
+    });
+}
+
+}  // namespace
+
 void DetailsWindow::showSection(const DetailsSection& shown) {
+    const bool unchanged = shownOnce && ShowsTheSame(section, shown);
     section = shown;
-    refresh();
+    shownOnce = true;
+    if (!unchanged) refresh();
 }
 
 void DetailsWindow::refresh() {

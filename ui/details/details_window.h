@@ -82,6 +82,7 @@ private:
     double displayFactor() const;
 
     DetailsSection section;
+    bool shownOnce = false;    // `section` holds what the window shows
     std::string chosenSuffix;  // the user's choice; empty for "入力と同じ"
 
     QLabel* shapeName = nullptr;
