@@ -278,6 +278,7 @@ BENCHMARK(BM_WriteSheet)->Args({0, 0, 0})->Args({16, 1, 1})->Args({24, 0, 1})->U
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QCoreApplication::addLibraryPath(QStringLiteral(VELMORA_PLUGIN_BUILD_DIR));  // velmora's plugins
     InstallFontSubstitutions();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

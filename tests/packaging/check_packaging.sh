@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Usage: check_packaging.sh SOURCE_DIR BUILD_DIR
+# Usage: check_packaging.sh SOURCE_DIR BUILD_DIR PLUGIN_DIR_FROM_BIN
 set -euo pipefail
 src=$1
 build=$2
+plugins_from_bin=$3
 id=example.velmora.Velmora
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -13,9 +14,12 @@ desktop-file-validate "$src/packaging/$id.desktop" || fail "desktop entry does n
 appstreamcli validate --no-net "$src/packaging/$id.metainfo.xml" || fail "metainfo does not validate"
 
 DESTDIR="$scratch/stage" cmake --install "$build" --prefix /usr >/dev/null
+plugins=$(realpath -m "/usr/bin/$plugins_from_bin")
 expected=$(printf '%s\n' \
   /usr/bin/velmora \
   /usr/bin/velmora-cli \
+  "$plugins/libvelmora_print.so" \
+  "$plugins/libvelmora_svg.so" \
   /usr/share/man/man1/velmora-cli.1.gz \
   "/usr/share/applications/$id.desktop" \
   "/usr/share/icons/hicolor/scalable/apps/$id.svg" \
@@ -27,6 +31,13 @@ $expected
 actual:
 $actual"
 [ -x "$scratch/stage/usr/bin/velmora" ] || fail "the program is not executable"
+# The program finds its plugins where they are installed (the folder it looks in,
+# relative to its own, is compiled in), and starts without the libraries they
+# load: Qt SVG and Qt PrintSupport are loaded on first use only.
+[ -f "$scratch/stage/usr/bin/$plugins_from_bin/libvelmora_svg.so" ] ||
+  fail "the plugins are not where the program looks for them"
+ldd "$scratch/stage/usr/bin/velmora" | grep -E 'libQt6(Svg|PrintSupport)' &&
+  fail "the program itself links Qt SVG or Qt PrintSupport"
 # The command-line program runs from where it is installed, and its man page reads.
 "$scratch/stage/usr/bin/velmora-cli" --version | grep -q '^velmora-cli [0-9]' || fail "velmora-cli does not run"
 "$scratch/stage/usr/bin/velmora-cli" 16 h1=8 h2=10 b1=4 b2=6 | grep -q '329.3333' || fail "velmora-cli computes wrongly"
@@ -45,5 +56,7 @@ done
 contents=$(dpkg-deb --contents "$deb")
 grep -q "usr/share/applications/$id.desktop" <<<"$contents" || fail "the package lacks the desktop entry"
 grep -q "usr/bin/velmora-cli$" <<<"$contents" || fail "the package lacks velmora-cli"
+grep -q "${plugins#/}/libvelmora_svg.so$" <<<"$contents" || fail "the package lacks the SVG renderer plugin"
+grep -q "${plugins#/}/libvelmora_print.so$" <<<"$contents" || fail "the package lacks the print preview plugin"
 grep -q "usr/share/man/man1/velmora-cli.1.gz$" <<<"$contents" || fail "the package lacks the man page"
-echo "packaging: desktop entry, metainfo, install, velmora-cli with its man page and package all check out"
+echo "packaging: desktop entry, metainfo, install, plugins, velmora-cli with its man page and package all check out"

@@ -3,11 +3,16 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmapCache>
-#include <QSvgRenderer>
+#include <QResource>
+#include <cstring>
+#include <utility>
 
 #include "core/catalogue.h"
 #include "core/formula_pictures.h"
+#include "ui/common/picture_image.h"
+#include "ui/common/plugins.h"
 #include "ui/common/twips.h"
+#include "ui/plugins/svg_renderer.h"
 
 namespace velmora::ui {
 namespace {
@@ -16,21 +21,52 @@ QString Numbered(const char* pattern, int n) {
     return QString::fromLatin1(pattern).arg(n, 2, 10, QLatin1Char('0'));
 }
 
+// The SVG renderer plugin, loaded on first use. Without it the pictures stay
+// empty, and the reason is logged once.
+const SvgRenderer* Renderer() {
+    static const SvgRenderer* renderer = nullptr;
+    static bool warned = false;
+    if (!renderer) {
+        QString error;
+        renderer = LoadPlugin<SvgRenderer>(kSvgRendererPlugin, &error);
+        if (!renderer && !std::exchange(warned, true))
+            qWarning("velmora: no pictures can be drawn: %s", qPrintable(error));
+    }
+    return renderer;
+}
+
+// The pixels of a picture prerendered at build time for a pixel ratio of 1, as
+// the renderer would draw them; a null image for any other picture or size.
+QImage Prerendered(const QString& path, QSize size) {
+    const QResource file(QStringLiteral(":/prerendered/%1.%2x%3")
+                             .arg(QStringView(path).mid(2))  // without ":/"
+                             .arg(size.width())
+                             .arg(size.height()));
+    const qint64 bytes = qint64(size.width()) * size.height() * 4;
+    if (!file.isValid() || file.compressionAlgorithm() != QResource::NoCompression || file.size() != bytes)
+        return {};
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);  // copied: resource data need not be aligned
+    std::memcpy(image.bits(), file.data(), static_cast<size_t>(bytes));
+    return image;
+}
+
 // An icon drawn from its SVG at the size asked for. QIcon would load the
-// toolkit's SVG icon plugin for this at start-up; the renderer is at hand.
+// toolkit's SVG icon plugin for this at start-up; here the sizes a window
+// system asks for first come prerendered, and any other is rendered.
 class SvgIconEngine final : public QIconEngine {
 public:
     explicit SvgIconEngine(QString path) : path_(std::move(path)) {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
-        QSvgRenderer(path_).render(painter, rect);
+        PaintSvg(*painter, path_, rect);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
         return RenderSvg(path_, size, 1);
     }
-    // The sizes a window system asks for first; others are drawn on demand.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        return {QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+        QList<QSize> sizes;
+        for (const int side : kIconSizes) sizes.append(QSize(side, side));
+        return sizes;
     }
     QIconEngine* clone() const override { return new SvgIconEngine(path_); }
     bool isNull() override { return false; }
@@ -73,16 +109,21 @@ QPixmap RenderSvg(const QString& path, QSize logicalSize, qreal devicePixelRatio
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap)) return pixmap;
 
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid() || logicalSize.isEmpty()) return {};
-    pixmap = QPixmap(logicalSize * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(logicalSize)));
-    painter.end();
+    QImage image = devicePixelRatio == 1 ? Prerendered(path, logicalSize) : QImage();
+    if (image.isNull()) {
+        image = DrawPictureImage(
+            logicalSize, devicePixelRatio,
+            [&path](QPainter& painter, const QRectF& rect) { return PaintSvg(painter, path, rect); });
+    }
+    if (image.isNull()) return {};
+    pixmap = QPixmap::fromImage(std::move(image));
     QPixmapCache::insert(key, pixmap);
     return pixmap;
+}
+
+bool PaintSvg(QPainter& painter, const QString& path, const QRectF& target) {
+    const SvgRenderer* renderer = Renderer();
+    return renderer && renderer->paint(painter, path, target);
 }
 
 QPixmap DrawingPixmap(int shape, qreal devicePixelRatio) {

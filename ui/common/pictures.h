@@ -4,8 +4,11 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <QRectF>
 #include <QSize>
 #include <QString>
+
+class QPainter;
 
 namespace velmora::ui {
 
@@ -21,10 +24,18 @@ QString IconPath();                    // ":/icon/velmora.svg"
 QSize DrawingSize(int shape);
 inline constexpr QSize kThumbnailSize{40, 31};
 QSize FormulaSize(int picture);
+// The icon sizes a window system is offered first (the window's icon).
+inline constexpr int kIconSizes[] = {16, 32, 48, 64};
 
 // Renders an SVG to a pixmap of the given logical size at the given ratio.
-// A null pixmap when the SVG is missing or does not parse.
+// A null pixmap when the SVG is missing or does not parse. The selection
+// window's thumbnails and the icon's usual sizes come prerendered at ratio 1.
 QPixmap RenderSvg(const QString& path, QSize logicalSize, qreal devicePixelRatio);
+
+// Draws an SVG into `target` on `painter`, as vectors where the device keeps
+// them (a PDF). False when the SVG is missing, does not parse, or no renderer
+// could be loaded.
+bool PaintSvg(QPainter& painter, const QString& path, const QRectF& target);
 
 QPixmap DrawingPixmap(int shape, qreal devicePixelRatio);
 QPixmap ThumbnailPixmap(int shape, bool selected, qreal devicePixelRatio);

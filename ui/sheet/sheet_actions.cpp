@@ -22,8 +22,12 @@ std::optional<SheetContent> SheetActions::askSheet(const QString& acceptText) {
 }
 
 void SheetActions::preview() {
-    if (const std::optional<SheetContent> sheet = askSheet(QStringLiteral("プレビュー(&P)")))
-        PreviewSheet(window_, *sheet);
+    const std::optional<SheetContent> sheet = askSheet(QStringLiteral("プレビュー(&P)"));
+    if (!sheet) return;
+    const QString failure = PreviewSheet(window_, *sheet);
+    if (failure.isEmpty()) return;
+    const QString text = QStringLiteral("印刷の機能を読み込めませんでした。\n理由: %1").arg(failure);
+    ShowMessage(platform_, window_, text.toStdString(), MessageIcon::Exclamation);
 }
 
 QString SheetActions::SuggestedPath(const SheetContent& content) {

@@ -5,11 +5,11 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QSaveFile>
 
 #include "ui/common/pictures.h"
+#include "ui/common/plugins.h"
+#include "ui/plugins/print_preview.h"
 #include "ui/sheet/sheet_content.h"
 #include "ui/sheet/sheet_page.h"
 
@@ -38,11 +38,6 @@ QString OpenFailure(const QFileInfo& target, const QString& systemReason) {
         .arg(systemReason);
 }
 
-void Paint(QPagedPaintDevice& device, QPainter& painter, const SheetContent& content) {
-    const int dpi = device.logicalDpiX();
-    PaintSheet(painter, QRectF(device.pageLayout().fullRectPixels(dpi)), content);
-}
-
 }  // namespace
 
 // The PDF is made in memory first and handed to the file in one write whose
@@ -66,7 +61,7 @@ WriteOutcome WriteSheetPdf(const QString& path, const SheetContent& content) {
         writer.setCreator(content.footer);
         QPainter painter;
         if (!painter.begin(&writer)) return {false, QStringLiteral("PDF を作れませんでした。")};
-        Paint(writer, painter, content);
+        PaintSheet(painter, QRectF(writer.pageLayout().fullRectPixels(writer.logicalDpiX())), content);
         painter.end();
     }
 
@@ -83,27 +78,20 @@ WriteOutcome WriteSheetPdf(const QString& path, const SheetContent& content) {
     return {true, {}};
 }
 
-void PrintSheet(QPrinter& printer, const SheetContent& content) {
-    printer.setFullPage(true);  // the sheet keeps its own margins
-    QPainter painter(&printer);
-    Paint(printer, painter, content);
-}
-
-void PreviewSheet(QWidget* parent, const SheetContent& content) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(kSheetPageSize));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setFullPage(true);
-    printer.setDocName(DocumentName(content));
-    printer.setCreator(content.footer);
-
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("SheetPreview"));
-    dialog.setWindowTitle(QStringLiteral("velmora: 計算書の印刷プレビュー"));
-    dialog.setWindowIcon(ProgramIcon());
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&content](QPrinter* target) { PrintSheet(*target, content); });
-    dialog.exec();
+QString PreviewSheet(QWidget* parent, const SheetContent& content) {
+    QString error;
+    PrintPreview* preview = LoadPlugin<PrintPreview>(kPrintPreviewPlugin, &error);
+    if (!preview) return error;
+    preview->exec(parent, {.windowTitle = QStringLiteral("velmora: 計算書の印刷プレビュー"),
+                           .objectName = QStringLiteral("SheetPreview"),
+                           .windowIcon = ProgramIcon(),
+                           .documentName = DocumentName(content),
+                           .creator = content.footer,
+                           .pageSize = QPageSize(kSheetPageSize),
+                           .paintPage = [&content](QPainter& painter, const QRectF& page) {
+                               PaintSheet(painter, page, content);
+                           }});
+    return {};
 }
 
 }  // namespace velmora::ui

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-class QPrinter;
 class QWidget;
 
 namespace velmora::ui {
@@ -21,10 +20,8 @@ struct WriteOutcome {
 // a partial PDF nor the temporary file, and any file already there untouched.
 WriteOutcome WriteSheetPdf(const QString& path, const SheetContent& content);
 
-// Paints the sheet on one page of `printer`, edge to edge.
-void PrintSheet(QPrinter& printer, const SheetContent& content);
-
-// Shows the print preview of the sheet, modal over `parent`.
-void PreviewSheet(QWidget* parent, const SheetContent& content);
+// Shows the print preview of the sheet, modal over `parent`, through the
+// print preview plugin. An empty text, or why the plugin could not be loaded.
+QString PreviewSheet(QWidget* parent, const SheetContent& content);
 
 }  // namespace velmora::ui

@@ -3,7 +3,6 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -146,8 +145,7 @@ private:
 
     void svg(const QString& path, const QRectF& target) {
         if (!p_) return;
-        QSvgRenderer renderer(path);
-        if (renderer.isValid()) renderer.render(p_, target);
+        PaintSvg(*p_, path, target);
     }
 
     void titleBlock(const SheetContent& content) {

@@ -1,7 +1,7 @@
 // Lays a calculation sheet out on one A4 page and paints it with any painter:
 // the print preview, a printer and the PDF writer share it. Everything is
 // drawn as vectors and text: the drawing and the formula pictures go through
-// QSvgRenderer, the texts stay text.
+// the SVG renderer, the texts stay text.
 #pragma once
 
 #include <QPageSize>

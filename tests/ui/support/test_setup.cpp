@@ -22,6 +22,10 @@ void PinSurroundings() {
     qputenv("LC_ALL", locale);
     qputenv("LANG", locale);
     QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
+    // velmora's plugins, built beside the program rather than beside the tests.
+    const QByteArray plugins = qgetenv("QT_PLUGIN_PATH");
+    qputenv("QT_PLUGIN_PATH", plugins.isEmpty() ? QByteArray(VELMORA_PLUGIN_BUILD_DIR)
+                                                : QByteArray(VELMORA_PLUGIN_BUILD_DIR) + ':' + plugins);
     // The offscreen platform's notices about raising windows and grabbing keys.
     if (!qEnvironmentVariableIsSet("QT_LOGGING_RULES")) qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
 }

@@ -6,6 +6,8 @@
 // a desktop in any locale behaves as it does under ctest. A run that is about
 // another locale names it in VELMORA_TEST_LOCALE (e.g. de_DE.UTF-8), and one that
 // needs a real display names its platform in VELMORA_TEST_PLATFORM (e.g. xcb).
+// velmora's plugins are found in the build tree, as the program finds them
+// beside itself.
 #pragma once
 
 namespace velmora::ui::testing {
