@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 
 class QWidget;
 
@@ -12,11 +13,16 @@ namespace velmora::ui {
 // RGB(255, 224, 192): windows, frames, labels and check boxes.
 inline QColor WindowColour() { return {255, 224, 192}; }
 
-// The family every window asks for; mapped to installed Japanese Gothic faces.
+// The family every window's font is; installed Japanese Gothic faces stand in
+// for it where it is missing.
 inline constexpr char kFontFamily[] = "ＭＳ ゴシック";
 
 // Registers the Gothic faces that stand in for kFontFamily. Call once at start-up.
 void InstallFontSubstitutions();
+
+// The face the windows ask for: kFontFamily where it is installed, else the
+// first installed face that stands in for it (kFontFamily when none is).
+QString GothicFamily();
 
 // Reads the style's own images the first window paints, without loading
 // image-format plugins. Call once, after the application is made.
@@ -25,7 +31,7 @@ void PreloadStyleImages();
 // The frame image Fusion draws group boxes with.
 extern const char kFusionGroupBoxFrame[];
 
-// "ＭＳ ゴシック" at the given point size.
+// The Gothic face (GothicFamily) at the given point size.
 QFont GothicFont(double pointSize, bool bold = false);
 
 // A window's client area and its outer size (title bar and borders included), in twips.

@@ -3,11 +3,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "tests/ui/calculator/calculator_harness.h"
+#include "tests/ui/support/test_setup.h"
 #include "ui/common/look.h"
 #include "ui/common/pictures.h"
 #include "ui/common/twips.h"
@@ -44,6 +48,7 @@ private slots:
     void windowIsFixedCentredAndCaptioned();
     void fontsAndAlignments_data();
     void fontsAndAlignments();
+    void theGothicFaceIsAnInstalledOne();
     void colours();
     void tabWalksTheShownControlsInOrder_data();
     void tabWalksTheShownControlsInOrder();
@@ -206,6 +211,27 @@ void TestForm2Opening::windowIsFixedCentredAndCaptioned() {
     QCOMPARE(calc.get<QPushButton>("cmd1")->text(), "Ans");
 }
 
+// The windows ask for "ＭＳ ゴシック" where it is installed, else for the first
+// installed face that stands in for it, by that face's own name; and that is
+// the face Qt draws with.
+void TestForm2Opening::theGothicFaceIsAnInstalledOne() {
+    testing::PrepareUiTest();
+    const QString wanted = QString::fromUtf8(kFontFamily);
+    const QStringList installed = QFontDatabase::families();
+    if (installed.contains(wanted)) {
+        QCOMPARE(GothicFamily(), wanted);
+    } else {
+        const QStringList standIns = QFont::substitutes(wanted);
+        QVERIFY(!standIns.isEmpty());
+        const auto first = std::find_if(standIns.begin(), standIns.end(), [&](const QString& name) {
+            return installed.contains(name, Qt::CaseInsensitive);
+        });
+        QVERIFY2(first != standIns.end(), "no Japanese Gothic face is installed");
+        QCOMPARE(GothicFamily().toLower(), first->toLower());  // Qt keeps substitutes in lower case
+    }
+    for (const bool bold : {false, true}) QCOMPARE(QFontInfo(GothicFont(9, bold)).family(), GothicFamily());
+}
+
 void TestForm2Opening::fontsAndAlignments_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<double>("points");
@@ -232,7 +258,7 @@ void TestForm2Opening::fontsAndAlignments() {
 
     const Calculator calc(16);
     QWidget* widget = name == "Form2" ? calc.form.get() : calc.get(name);
-    QCOMPARE(widget->font().family(), QString::fromUtf8(kFontFamily));
+    QCOMPARE(widget->font().family(), GothicFamily());
     QCOMPARE(widget->font().pointSizeF(), points);
     QCOMPARE(widget->font().bold(), bold);
     if (alignment) {
