@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPixmapCache>
 #include <QResource>
-#include <cstring>
 #include <utility>
 
 #include "core/catalogue.h"
@@ -37,6 +36,8 @@ const SvgRenderer* Renderer() {
 
 // The pixels of a picture prerendered at build time for a pixel ratio of 1, as
 // the renderer would draw them; a null image for any other picture or size.
+// The image reads the compiled-in pixels where they lie when they are aligned
+// for it (they stay for the program's life), else a copy of them.
 QImage Prerendered(const QString& path, QSize size) {
     const QResource file(QStringLiteral(":/prerendered/%1.%2x%3")
                              .arg(QStringView(path).mid(2))  // without ":/"
@@ -45,9 +46,9 @@ QImage Prerendered(const QString& path, QSize size) {
     const qint64 bytes = qint64(size.width()) * size.height() * 4;
     if (!file.isValid() || file.compressionAlgorithm() != QResource::NoCompression || file.size() != bytes)
         return {};
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);  // copied: resource data need not be aligned
-    std::memcpy(image.bits(), file.data(), static_cast<size_t>(bytes));
-    return image;
+    const QImage pixels(file.data(), size.width(), size.height(), size.width() * 4,
+                        QImage::Format_ARGB32_Premultiplied);
+    return reinterpret_cast<quintptr>(file.data()) % alignof(quint32) == 0 ? pixels : pixels.copy();
 }
 
 // An icon drawn from its SVG at the size asked for. QIcon would load the
@@ -116,7 +117,9 @@ QPixmap RenderSvg(const QString& path, QSize logicalSize, qreal devicePixelRatio
             [&path](QPainter& painter, const QRectF& rect) { return PaintSvg(painter, path, rect); });
     }
     if (image.isNull()) return {};
-    pixmap = QPixmap::fromImage(std::move(image));
+    // As it is: a pixmap converted to an opaque format would copy every picture
+    // that happens to have no transparent pixel, and draw no differently.
+    pixmap = QPixmap::fromImage(std::move(image), Qt::NoFormatConversion);
     QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
