@@ -31,18 +31,18 @@ bool Loaded(const char* name) {
     return maps.readAll().contains(QByteArray("/") + name);
 }
 
-// Presses Ctrl+P, answers the sheet dialog, and closes whatever modal window
-// follows it (the print preview); its object name, or none.
-QString PrintWithKeys(Calculator& calc) {
+// Presses Ctrl+P and answers the sheet dialog; whether the print preview
+// showed then (it is closed at once).
+bool PrintPreviewShows(Calculator& calc) {
     AnswerSheetDialog({});
-    QString shown;
+    bool shown = false;
     QTimer timer;
     timer.setInterval(0);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal->objectName() != QStringLiteral("SheetPreview")) return;
         timer.stop();
-        shown = modal->objectName();
+        shown = true;
         qobject_cast<QDialog*>(modal)->reject();
     });
     timer.start();
@@ -93,7 +93,7 @@ private slots:
                              QRegularExpression(QStringLiteral("^velmora: no pictures can be drawn: .+")));
         Calculator calc(16);
         QVERIFY(calc.get<QLabel>(QStringLiteral("img1"))->pixmap().isNull());
-        QVERIFY(PrintWithKeys(calc).isEmpty());
+        QVERIFY(!PrintPreviewShows(calc));
         QCOMPARE(calc.platform.messages.size(), 1);
         QVERIFY2(calc.platform.messages[0].text.startsWith(
                      QStringLiteral("印刷の機能を読み込めませんでした。\n理由: ")),
@@ -115,7 +115,7 @@ private slots:
         Calculator calc(16);
         calc.enter({QStringLiteral("8"), QStringLiteral("10"), QStringLiteral("4"), QStringLiteral("6")});
         calc.click(QStringLiteral("cmd1"));
-        QCOMPARE(PrintWithKeys(calc), QStringLiteral("SheetPreview"));
+        QVERIFY(PrintPreviewShows(calc));
         QVERIFY(calc.platform.messages.isEmpty());
         QVERIFY(Loaded("libvelmora_print"));
         QVERIFY(Loaded("libQt6PrintSupport"));
