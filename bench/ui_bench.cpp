@@ -172,12 +172,9 @@ void BM_AnsRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_AnsRoundTrip)->Unit(benchmark::kMicrosecond);
 
-// One key in txt1, alternately a digit and Backspace: the change handling
-// clears the results and refills the derived inputs, then the window paints.
-void BM_Keystroke(benchmark::State& state) {
-    Program program;
-    auto form = BoxCalculator(program);
-    auto* box = form->findChild<QLineEdit*>(QStringLiteral("txt1"));
+// One key per iteration at the end of `box`, alternately a digit and
+// Backspace, each followed by the window's repaint.
+void TypeAlternately(benchmark::State& state, QLineEdit* box) {
     box->setFocus();
     box->end(false);
     bool digit = true;
@@ -186,6 +183,14 @@ void BM_Keystroke(benchmark::State& state) {
         Settle();
         digit = !digit;
     }
+}
+
+// One key in txt1, alternately a digit and Backspace: the change handling
+// clears the results and refills the derived inputs, then the window paints.
+void BM_Keystroke(benchmark::State& state) {
+    Program program;
+    auto form = BoxCalculator(program);
+    TypeAlternately(state, form->findChild<QLineEdit*>(QStringLiteral("txt1")));
 }
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
 
@@ -227,15 +232,7 @@ void BM_DetailsKeystroke(benchmark::State& state) {
     auto form = AngleCalculator(program);
     QTest::keyClick(form->windowHandle(), Qt::Key_D, Qt::ControlModifier);
     Settle();
-    auto* box = form->findChild<QLineEdit*>(QStringLiteral("txt2"));
-    box->setFocus();
-    box->end(false);
-    bool digit = true;
-    for (auto _ : state) {
-        QTest::keyClick(box, digit ? Qt::Key_5 : Qt::Key_Backspace);
-        Settle();
-        digit = !digit;
-    }
+    TypeAlternately(state, form->findChild<QLineEdit*>(QStringLiteral("txt2")));
     if (!form->detailsWindow()) state.SkipWithError("no details window");
 }
 BENCHMARK(BM_DetailsKeystroke)->Unit(benchmark::kMicrosecond);

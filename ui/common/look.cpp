@@ -92,13 +92,17 @@ QFont GothicFont(double pointSize, bool bold) {
     return font;
 }
 
-void ApplyWindowLook(QWidget* window, const WindowSize& size) {
+void ApplyColoursFontAndIcon(QWidget* window) {
     QPalette palette = window->palette();
     palette.setColor(QPalette::Window, WindowColour());
     window->setPalette(palette);
     window->setAutoFillBackground(true);
     window->setFont(GothicFont(9));
     window->setWindowIcon(ProgramIcon());
+}
+
+void ApplyWindowLook(QWidget* window, const WindowSize& size) {
+    ApplyColoursFontAndIcon(window);
     window->setFixedSize(TwipsSize(size.clientWidth, size.clientHeight));
     window->setWindowFlags((window->windowFlags() & ~(Qt::WindowMinMaxButtonsHint)) |
                            Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

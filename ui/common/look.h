@@ -48,8 +48,11 @@ inline constexpr WindowSize kCalculatorWindowSize{9345, 8370, 9435, 8745};   // 
 inline constexpr WindowSize kFormulaWindowSize{7905, 2475, 7995, 2850};      // Form3
 inline constexpr WindowSize kInformationWindowSize{5355, 2310, 5445, 2685};  // Form4
 
-// Background colour, 9 pt font, program icon and the fixed client size; no
-// maximise or minimise box.
+// Background colour, 9 pt font and program icon: what every window and dialog
+// of the program shares.
+void ApplyColoursFontAndIcon(QWidget* window);
+
+// ApplyColoursFontAndIcon, and the fixed client size; no maximise or minimise box.
 void ApplyWindowLook(QWidget* window, const WindowSize& size);
 
 }  // namespace velmora::ui

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
-#include <QPalette>
 #include <QShortcut>
 #include <QStandardItemModel>
 #include <QTableWidget>
@@ -25,7 +24,6 @@
 
 #include "core/units.h"
 #include "ui/common/look.h"
-#include "ui/common/pictures.h"
 #include "ui/common/text.h"
 #include "ui/common/twips.h"
 
@@ -125,12 +123,7 @@ DetailsWindow::DetailsWindow(QWidget* calculator) : QWidget(calculator, Qt::Wind
 void DetailsWindow::setupWindow() {
     setObjectName(QStringLiteral("DetailsWindow"));
     setWindowTitle(QStringLiteral("velmora: 断面性能の詳細"));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, WindowColour());
-    setPalette(colours);
-    setAutoFillBackground(true);
-    setFont(GothicFont(9));
-    setWindowIcon(ProgramIcon());
+    ApplyColoursFontAndIcon(this);
     setWindowFlags((windowFlags() & ~Qt::WindowMinMaxButtonsHint) | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     resize(TwipsSize(kClientWidth, kClientHeight));

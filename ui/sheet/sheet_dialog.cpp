@@ -5,12 +5,10 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ui/common/look.h"
-#include "ui/common/pictures.h"
 
 namespace velmora::ui {
 namespace {
@@ -30,12 +28,7 @@ QLineEdit* AddLine(QFormLayout* form, const QString& caption, const char* name) 
 SheetDialog::SheetDialog(QWidget* parent, const QString& acceptText, bool includeDetails) : QDialog(parent) {
     setObjectName(QStringLiteral("SheetDialog"));
     setWindowTitle(QStringLiteral("velmora: 計算書"));
-    setWindowIcon(ProgramIcon());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowColour());
-    setPalette(palette);
-    setAutoFillBackground(true);
-    setFont(GothicFont(9));
+    ApplyColoursFontAndIcon(this);
 
     auto* form = new QFormLayout;
     subject_ = AddLine(form, QStringLiteral("件名(&S):"), "subject");
