@@ -15,9 +15,44 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// A Japanese input method types digits, signs, the decimal point and the
+// exponent letter in their full-width forms, and a minus as U+2212; each
+// reads as its ASCII twin. Every other character is kept as it is (and fails
+// the number form below unless it is ASCII already).
+std::string AsciiNumberForms(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+        if (i + 2 < text.size() && byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD)) {
+            // U+FF00 to U+FF7F: EF BC 80..BF is U+FF00..FF3F, EF BD 80..BF is U+FF40..FF7F.
+            const unsigned code = 0xFF00u + (byte(1) == 0xBD ? 0x40u : 0u) + (byte(2) & 0x3Fu);
+            const bool number = (code >= 0xFF10 && code <= 0xFF19) || code == 0xFF0B || code == 0xFF0C ||
+                                code == 0xFF0D || code == 0xFF0E || code == 0xFF25 || code == 0xFF45;
+            if (number && byte(2) >= 0x80 && byte(2) <= 0xBF) {
+                out += static_cast<char>(code - 0xFF00 + 0x20);  // U+FF01..FF5E mirror U+0021..007E
+                i += 3;
+                continue;
+            }
+        }
+        if (i + 2 < text.size() && byte(0) == 0xE2 && byte(1) == 0x88 && byte(2) == 0x92) {  // U+2212
+            out += '-';
+            i += 3;
+            continue;
+        }
+        out += text[i++];
+    }
+    return out;
+}
+
+bool HasNonAscii(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
 // Checks the number form and rewrites it in the C form that from_chars reads:
 // no blanks, no leading '+', '.' as the decimal point. Empty on a bad form.
-std::string Normalise(std::string_view text, char decimalSeparator) {
+std::string NormaliseAscii(std::string_view text, char decimalSeparator) {
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsBlank(text[begin])) ++begin;
@@ -55,6 +90,11 @@ std::string Normalise(std::string_view text, char decimalSeparator) {
     }
     if (i != end) return {};
     return out;
+}
+
+std::string Normalise(std::string_view text, char decimalSeparator) {
+    if (!HasNonAscii(text)) return NormaliseAscii(text, decimalSeparator);
+    return NormaliseAscii(AsciiNumberForms(text), decimalSeparator);
 }
 
 template <typename T>

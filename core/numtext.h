@@ -9,7 +9,9 @@ namespace velmora {
 
 // Accepts optional blanks, an optional sign, digits with at most one decimal
 // separator (at least one digit in all), an optional exponent (e or E, optional
-// sign, digits) and optional blanks. Anything else fails, and so does a value
+// sign, digits) and optional blanks. Full-width digits, point, comma, plus,
+// minus and E/e, and the minus sign U+2212, read as their ASCII forms (as a
+// Japanese input method types them). Anything else fails, and so does a value
 // outside the range of the target type. A value too small for the type becomes
 // the nearest representable value (down to zero) and does not fail.
 std::optional<float> TextToSingle(std::string_view text, char decimalSeparator = '.');

@@ -26,8 +26,42 @@ TEST(TextToSingle, AcceptsSignDigitsPointExponentAndBlanks) {
 }
 
 TEST(TextToSingle, RejectsWhatIsNoNumber) {
-    for (const char* text : {"",    " ",     "-",   "+",   ".",   "-.",  "e5",  "1e",   "1e+",  "abc",  "1a",
-                             "1,5", "1.2.3", "1 2", "--1", "+-1", "inf", "nan", "0x10", "１２", "1e5.0"})
+    for (const char* text : {"",   " ",   "-",     "+",   ".",   "-.",  "e5",  "1e",  "1e+",  "abc",
+                             "1a", "1,5", "1.2.3", "1 2", "--1", "+-1", "inf", "nan", "0x10", "1e5.0"})
+        EXPECT_FALSE(TextToSingle(text).has_value()) << '"' << text << '"';
+}
+
+// What a Japanese input method types: full-width digits, point, comma, signs
+// and exponent letters, and the minus sign U+2212, read as their ASCII twins.
+TEST(TextToSingle, ReadsFullWidthNumberFormsAsAscii) {
+    EXPECT_EQ(TextToSingle("８"), 8.0f);
+    EXPECT_EQ(TextToSingle("１２．５"), 12.5f);
+    EXPECT_EQ(TextToSingle("－３"), -3.0f);
+    EXPECT_EQ(TextToSingle("−３"), -3.0f);  // U+2212
+    EXPECT_EQ(TextToSingle("−3"), -3.0f);
+    EXPECT_EQ(TextToSingle("＋４"), 4.0f);
+    EXPECT_EQ(TextToSingle("１Ｅ５"), 1e5f);
+    EXPECT_EQ(TextToSingle("２．５ｅ－３"), 0.0025f);
+    EXPECT_EQ(TextToSingle(" 1２.5 "), 12.5f);  // mixed widths
+    EXPECT_EQ(TextToSingle("０"), 0.0f);
+    EXPECT_EQ(TextToSingle("９９９９"), 9999.0f);
+    // The same value as the ASCII text, bit for bit.
+    EXPECT_EQ(TextToSingle("０．１"), TextToSingle("0.1"));
+    EXPECT_EQ(TextToDouble("１５．５"), 15.5);
+    // The full-width comma is the decimal separator only where the locale's is a comma.
+    EXPECT_EQ(TextToSingle("２，５", ','), 2.5f);
+    EXPECT_FALSE(TextToSingle("２，５").has_value());
+    EXPECT_FALSE(TextToSingle("２．５", ',').has_value());
+    // The range stays that of the type.
+    EXPECT_FALSE(TextToSingle("１Ｅ３９").has_value());
+}
+
+TEST(TextToSingle, RejectsOtherFullWidthAndLookAlikeCharacters) {
+    // A full-width blank, letters, units, the katakana long vowel and the
+    // dashes that are no minus sign stay errors, as does an incomplete
+    // sequence of bytes.
+    for (const char* text : {"１２　", "　１２", "１２ｍｍ", "ｘ", "１ー２", "ー３", "‐３", "–３", "—３",
+                             "１．２．３", "－－１", "Ｅ５", "１Ｅ", "\xEF\xBC", "1\xEF\xBC", "\xE2\x88"})
         EXPECT_FALSE(TextToSingle(text).has_value()) << '"' << text << '"';
 }
 

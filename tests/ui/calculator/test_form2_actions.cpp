@@ -60,6 +60,7 @@ private slots:
     void unitSelectedWithTheMouseAndArrowKeys();
     void typingIntoTheUnitListChangesNothing();
     void numbersUseTheLocalesDecimalSeparator();
+    void fullWidthNumbersReadAsTyped();
     void enterRunsAnsFromAnywhere_data();
     void enterRunsAnsFromAnywhere();
     void enterPressesTheFocusedButton_data();
@@ -340,6 +341,29 @@ void TestForm2Actions::numbersUseTheLocalesDecimalSeparator() {
     QLocale::setDefault(before);
     QCOMPARE(calc.answers(), (QStringList{"1,25", "0,5260417", "0,5260417", "0,4208333"}));
     QVERIFY(calc.platform.messages.isEmpty());
+}
+
+// What a Japanese input method types reads as its ASCII twin; the box keeps it.
+void TestForm2Actions::fullWidthNumbersReadAsTyped() {
+    Calculator calc(0);
+    calc.retype("txt1", QStringLiteral("１２．５"));
+    calc.retype("txt2", QStringLiteral("８"));
+    QCOMPARE(calc.text("txt1"), QStringLiteral("１２．５"));
+    calc.click("cmd1");
+    QVERIFY(calc.platform.messages.isEmpty());
+    QCOMPARE(calc.answers(), (QStringList{"100", "1302.083", "208.3333", "13.02083"}));
+    QCOMPARE(calc.text("txt1"), QStringLiteral("１２．５"));
+    QCOMPARE(calc.text("txt2"), QStringLiteral("８"));
+
+    calc.retype("txt2", QStringLiteral("－２"));
+    calc.click("cmd1");
+    QCOMPARE(calc.answers(), (QStringList{"-25", "-325.5208", "-52.08333", "13.02083"}));
+
+    // A full-width blank or a unit typed after the number is still no number.
+    calc.retype("txt2", QStringLiteral("８ｍｍ"));
+    calc.click("cmd1");
+    QCOMPARE(calc.messageTexts(), QStringList{kInputError});
+    QCOMPARE(calc.answers(), QStringList(4, "0"));
 }
 
 void TestForm2Actions::enterRunsAnsFromAnywhere_data() {

@@ -21,7 +21,15 @@ void Retype(QLineEdit* box, const QString& keys) {
     if (keys.isEmpty())
         QTest::keyClick(box, Qt::Key_Delete);
     else
-        QTest::keyClicks(box, keys);
+        for (const QChar c : keys) {
+            // keyClicks types Latin-1 only; a full-width digit comes as a key
+            // with no key code of its own, carrying its text, as an input
+            // method's keyboard sends it.
+            if (c.unicode() < 0x100)
+                QTest::keyClick(box, static_cast<char>(c.unicode()));
+            else
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
 }
 
 bool WhileModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inside) {

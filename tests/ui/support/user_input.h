@@ -14,7 +14,8 @@ class QWidget;
 namespace velmora::ui::testing {
 
 // Replaces the text of a text box as a user does: focus, Ctrl+A, then `keys`
-// one key at a time; an empty `keys` clears it with Delete.
+// one key at a time (also characters beyond Latin-1, such as full-width
+// digits); an empty `keys` clears it with Delete.
 void Retype(QLineEdit* box, const QString& keys);
 
 // The context menu now open, or null.
