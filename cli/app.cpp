@@ -82,7 +82,7 @@ bool Report(const Record& record, long line, std::string& err) {
     const CalculatorView& c = record.calculator;
     if (!c.thicknessMessage.empty()) Say(err, line, c.thicknessMessage);
     if (!c.message.empty()) Say(err, line, c.message);
-    if (record.properties && !record.properties->values) Say(err, line, record.properties->sectionError);
+    if (record.sectionError) Say(err, line, record.sectionError->message);
     return record.complete();
 }
 

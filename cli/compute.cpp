@@ -35,13 +35,15 @@ struct ThicknessRun {
 
 // Every property of the exact section (the entered boxes only), converted to
 // the display unit as the details window converts them.
-PropertiesView ComputeAllProperties(const Section& section, const Options& options) {
+PropertiesView ComputeAllProperties(const Section& section, const Options& options,
+                                    std::optional<SectionError>& sectionError) {
     PropertiesView view;
     view.unit = options.displayUnit.value_or(section.unit);
     PropertiesOutcome outcome =
         ComputeProperties(section.shape->index, section.texts, options.decimalSeparator);
     if (auto* error = std::get_if<SectionError>(&outcome)) {
-        view.sectionError = std::move(error->message);
+        view.sectionError = error->message;
+        sectionError = std::move(*error);
         return view;
     }
     SectionProperties values = std::get<SectionProperties>(outcome);
@@ -92,13 +94,17 @@ CalculatorView RunCalculator(const Section& section, char separator) {
 bool Record::complete() const {
     if (!calculator.firstLine || !calculator.message.empty() || !calculator.thicknessMessage.empty())
         return false;
-    return !properties || properties->values.has_value();
+    return !sectionError && (!properties || properties->values.has_value());
 }
 
 Record Compute(Section section, const Options& options) {
     Record record;
     record.calculator = RunCalculator(section, options.decimalSeparator);
-    if (options.all) record.properties = ComputeAllProperties(section, options);
+    if (options.all)
+        record.properties = ComputeAllProperties(section, options, record.sectionError);
+    else
+        record.sectionError =
+            CheckEnteredTexts(section.shape->index, section.texts, options.decimalSeparator);
     record.section = std::move(section);
     return record;
 }

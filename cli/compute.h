@@ -47,8 +47,11 @@ struct Record {
     Section section;
     CalculatorView calculator;
     std::optional<PropertiesView> properties;  // with Options::all
+    // Why the entered dimensions form no real section, as the details window
+    // says it; checked for every record.
+    std::optional<SectionError> sectionError;
 
-    // Every requested value computed and no message shown.
+    // Every requested value computed, a real section and no message shown.
     bool complete() const;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/json.h"
+#include "core/numtext.h"
 
 namespace velmora::cli {
 
@@ -29,7 +30,24 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kResultKeys{"A", "I", "Z", "k2"};
 constexpr std::array<std::string_view, 4> kResultLabels{"A  =", "I  =", "Z  =", "k² ="};
-constexpr std::array<std::string_view, 4> kExponents{"²", "⁴", "³", ""};
+// k² = I ÷ A is a length², written so beside the calculator (whose own frame
+// keeps the bare unit).
+constexpr std::array<std::string_view, 4> kExponents{"²", "⁴", "³", "²"};
+
+// A property's value for the machine formats: at most 15 significant digits,
+// so that a value computed as 49.99999999999999 reads 50, in the exponent
+// style of every other number ("1.5E+07"); empty where it is not finite.
+std::string MachineNumber(double value) { return std::isfinite(value) ? DoubleToText(value) : std::string(); }
+
+// The captions a failed condition names, blank-separated.
+std::string JoinedSlots(const SectionError& error) {
+    std::string joined;
+    for (const std::string_view slot : error.slots) {
+        if (!joined.empty()) joined += ' ';
+        joined += slot;
+    }
+    return joined;
+}
 
 bool Has(SecondLine line, std::size_t i) {
     return line == SecondLine::Full || (line == SecondLine::ZOnly && i == 2);
@@ -91,6 +109,7 @@ public:
             out_ += '\n';
         }
         if (!c.message.empty()) out_ += "message: " + std::string(c.message) + '\n';
+        if (r.sectionError) out_ += "section error: " + r.sectionError->message + '\n';
         if (r.properties) appendProperties(*r.properties);
         sink_.write(out_);
     }
@@ -106,10 +125,7 @@ public:
 
 private:
     void appendProperties(const PropertiesView& p) {
-        if (!p.values) {
-            out_ += "section error: " + p.sectionError + '\n';
-            return;
-        }
+        if (!p.values) return;  // the section error is said above
         out_ += "properties (" + p.unit + "):\n";
         for (const PropertyInfo& info : AllProperties()) {
             // As in the details window: principal axes only where they differ from x and y.
@@ -161,20 +177,19 @@ public:
             cell(i++, Has(c.second, k) ? std::string_view(c.secondTexts[k]) : "");
         cell(i++, c.thicknessMessage);
         cell(i++, c.message);
+        const SectionError* e = r.sectionError ? &*r.sectionError : nullptr;
+        cell(i++, e ? std::string_view(e->message) : "");
+        cell(i++, e ? e->code : "");
+        cell(i++, e ? JoinedSlots(*e) : "");
         if (options_.all) {
             const PropertiesView* p = r.properties ? &*r.properties : nullptr;
             cell(i++, p ? std::string_view(p->unit) : "");
-            // Numbers need no quoting: all of them are written into one
-            // piece of the row and appended at once.
-            char numbers[kPropertyCount * 33];
-            char* end = numbers;
+            // Numbers need no quoting: digits, '.', '-', '+' and 'E' only.
             for (const PropertyInfo& info : AllProperties()) {
-                *end++ = separator_;
+                out_ += separator_;
                 ++i;
-                if (p && p->values) end = WriteShortest(end, end + 32, (*p->values)[info.property]);
+                if (p && p->values) out_ += MachineNumber((*p->values)[info.property]);
             }
-            out_.append(numbers, end);
-            cell(i++, p && !p->values ? std::string_view(p->sectionError) : "");
         }
         if (batch_) cell(i++, "");
         out_ += '\n';
@@ -196,12 +211,14 @@ private:
         std::vector<std::string> header;
         if (batch_) header.emplace_back("line");
         for (const char* name : {"shape", "name", "unit", "thin_wall", "A", "I", "Z", "k2", "second_A",
-                                 "second_I", "second_Z", "second_k2", "thickness_message", "message"})
+                                 "second_I", "second_Z", "second_k2", "thickness_message", "message",
+                                 "section_error", "section_error_code", "section_error_slots"})
             header.emplace_back(name);
         if (options_.all) {
+            // The exact properties, apart from the calculator's columns of the same letters.
             header.emplace_back("display_unit");
-            for (const PropertyInfo& info : AllProperties()) header.emplace_back(info.key);
-            header.emplace_back("section_error");
+            for (const PropertyInfo& info : AllProperties())
+                header.emplace_back("property_" + std::string(info.key));
         }
         if (batch_) header.emplace_back("error");
         return header;
@@ -290,6 +307,7 @@ public:
         out_ += ",\"thickness_message\":";
         optionalString(c.thicknessMessage);
         out_ += '}';
+        appendSectionError(r.sectionError);
         if (r.properties) {
             const PropertiesView& p = *r.properties;
             out_ += ",\"display_unit\":";
@@ -303,12 +321,12 @@ public:
                     first = false;
                     AppendJsonString(out_, info.key);
                     out_ += ':';
-                    AppendJsonNumber(out_, (*p.values)[info.property]);
+                    const std::string number = MachineNumber((*p.values)[info.property]);
+                    out_ += number.empty() ? std::string_view("null") : std::string_view(number);
                 }
                 out_ += '}';
             } else {
-                out_ += "null,\"section_error\":";
-                AppendJsonString(out_, p.sectionError);
+                out_ += "null";
             }
         }
         end();
@@ -341,6 +359,23 @@ private:
         out_ += '}';
         if (!array_) out_ += '\n';
         sink_.write(out_);
+    }
+
+    void appendSectionError(const std::optional<SectionError>& error) {
+        out_ += ",\"section_error\":";
+        if (!error) {
+            out_ += "null,\"section_error_code\":null,\"section_error_slots\":[]";
+            return;
+        }
+        AppendJsonString(out_, error->message);
+        out_ += ",\"section_error_code\":";
+        AppendJsonString(out_, error->code);
+        out_ += ",\"section_error_slots\":[";
+        for (std::size_t i = 0; i < error->slots.size(); ++i) {
+            if (i > 0) out_ += ',';
+            AppendJsonString(out_, error->slots[i]);
+        }
+        out_ += ']';
     }
 
     void optionalString(std::string_view text) {

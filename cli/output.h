@@ -62,7 +62,8 @@ public:
 std::unique_ptr<Writer> MakeWriter(Format format, const Options& options, bool batch, Sink& sink,
                                    bool header = true);
 
-// The unit text of the calculator's frames: "mm²", "mm⁴", "mm³" and bare "mm" for k².
+// The unit text of the calculator's results beside the window: "mm²", "mm⁴",
+// "mm³", and "mm²" for k² (a length²; the window's frame keeps the bare unit).
 std::string CalculatorUnit(int result, std::string_view unit);
 
 }  // namespace velmora::cli

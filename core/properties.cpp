@@ -88,15 +88,19 @@ SectionProperties Complete(const section::Basic& b) {
     return p;
 }
 
+SectionError ErrorOf(SectionFailure failure) {
+    return {std::move(failure.message), FaultCode(failure.fault), std::move(failure.slots)};
+}
+
 PropertiesOutcome Checked(ShapeType shape, std::span<const double> dims, std::span<const bool> readable) {
-    if (auto failure = CheckSection(shape, dims, readable)) return SectionError{std::move(*failure)};
+    if (auto failure = FindSectionFailure(shape, dims, readable)) return ErrorOf(std::move(*failure));
     const SectionProperties p = Complete(section::Compute(shape, dims));
     // Sizes near the ends of the single range can leave the double range
     // in a fourth power, or vanish in it.
     const bool usable =
         std::all_of(p.values.begin(), p.values.end(), [](double v) { return std::isfinite(v); }) &&
         p[A] > 0 && p[Ix] > 0 && p[Iy] > 0;
-    if (!usable) return SectionError{std::string(kSectionOutOfRangeMessage)};
+    if (!usable) return ErrorOf(MakeFailure(SectionFault::OutOfRange));
     return p;
 }
 
@@ -161,19 +165,45 @@ bool SectionProperties::hasPrincipalAxes() const {
                                                     std::sqrt((*this)[Property::Iy]);
 }
 
-PropertiesOutcome ComputeProperties(ShapeType shape, const InputTexts& texts, char decimalSeparator) {
-    const ShapeEntry* entry = FindShape(shape);
-    if (entry == nullptr) return SectionError{std::string(kSectionNoShapeMessage)};
+namespace {
+
+// The entered slots read as the calculator reads them, and which of them converted.
+struct EnteredDims {
     std::array<double, kSlotCount> dims{};
     std::array<bool, kSlotCount> readable{};
-    const std::size_t count = entry->entered.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto slot = static_cast<std::size_t>(entry->entered[i].slot - 1);
+    std::size_t count = 0;
+};
+
+EnteredDims ReadEntered(const ShapeEntry& entry, const InputTexts& texts, char decimalSeparator) {
+    EnteredDims read;
+    read.count = entry.entered.size();
+    for (std::size_t i = 0; i < read.count; ++i) {
+        const auto slot = static_cast<std::size_t>(entry.entered[i].slot - 1);
         const std::optional<float> value = TextToSingle(texts[slot], decimalSeparator);
-        readable[i] = value.has_value();
-        dims[i] = value.value_or(0.0f);
+        read.readable[i] = value.has_value();
+        read.dims[i] = value.value_or(0.0f);
     }
-    return Checked(shape, std::span(dims).first(count), std::span(readable).first(count));
+    return read;
+}
+
+}  // namespace
+
+PropertiesOutcome ComputeProperties(ShapeType shape, const InputTexts& texts, char decimalSeparator) {
+    const ShapeEntry* entry = FindShape(shape);
+    if (entry == nullptr) return ErrorOf(MakeFailure(SectionFault::NoShape));
+    const EnteredDims read = ReadEntered(*entry, texts, decimalSeparator);
+    return Checked(shape, std::span(read.dims).first(read.count), std::span(read.readable).first(read.count));
+}
+
+std::optional<SectionError> CheckEnteredTexts(ShapeType shape, const InputTexts& texts,
+                                              char decimalSeparator) {
+    const ShapeEntry* entry = FindShape(shape);
+    if (entry == nullptr) return ErrorOf(MakeFailure(SectionFault::NoShape));
+    const EnteredDims read = ReadEntered(*entry, texts, decimalSeparator);
+    if (auto failure = FindSectionFailure(shape, std::span(read.dims).first(read.count),
+                                          std::span(read.readable).first(read.count)))
+        return ErrorOf(std::move(*failure));
+    return std::nullopt;
 }
 
 PropertiesOutcome ComputeProperties(ShapeType shape, std::span<const double> entered) {

@@ -77,8 +77,12 @@ struct SectionProperties {
 
 // Why the entered texts form no real section: one Japanese line naming the
 // condition that fails, e.g. "h1 は h2 より小さくして下さい".
+// Beside it, for scripts, the condition's stable code ("inner_not_smaller")
+// and the captions of the slots it names ({"b1", "b2"}).
 struct SectionError {
     std::string message;
+    std::string_view code;
+    std::vector<std::string_view> slots;
     bool operator==(const SectionError&) const = default;
 };
 
@@ -90,6 +94,12 @@ using PropertiesOutcome = std::variant<SectionProperties, SectionError>;
 // that they form a real section and computes every property. A shape outside
 // 0 to 24 gives a SectionError.
 PropertiesOutcome ComputeProperties(ShapeType shape, const InputTexts& texts, char decimalSeparator = '.');
+
+// Only whether the entered texts form a real section, by the same reading and
+// checks, without computing the properties (so without the range check of
+// the computed values).
+std::optional<SectionError> CheckEnteredTexts(ShapeType shape, const InputTexts& texts,
+                                              char decimalSeparator = '.');
 
 // The same from numbers already read, in slot order of the shape's entered slots.
 PropertiesOutcome ComputeProperties(ShapeType shape, std::span<const double> entered);

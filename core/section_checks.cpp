@@ -58,13 +58,31 @@ constexpr std::array<ShapeChecks, kShapeCount> kChecks{{
     kInner01,                                // 24 L
 }};
 
-std::string Fill(std::string_view pattern, std::string_view first, std::string_view second = {}) {
+// One row per fault: its code and message ("{}" for each slot named).
+struct FaultRow {
+    SectionFault fault;
+    std::string_view code;
+    std::string_view message;
+};
+constexpr std::array<FaultRow, 8> kFaults{{
+    {SectionFault::NotNumber, "not_a_number", kSectionNotNumberMessage},
+    {SectionFault::NotPositive, "not_positive", kSectionNotPositiveMessage},
+    {SectionFault::Negative, "negative", kSectionNegativeMessage},
+    {SectionFault::InnerNotSmaller, "inner_not_smaller", kSectionNotSmallerMessage},
+    {SectionFault::NoShape, "no_shape", kSectionNoShapeMessage},
+    {SectionFault::DimensionCount, "dimension_count", kSectionCountMessage},
+    {SectionFault::OutOfRange, "out_of_range", kSectionOutOfRangeMessage},
+    {SectionFault::SizeRatio, "size_ratio", kSectionRatioMessage},
+}};
+
+const FaultRow& Row(SectionFault fault) { return kFaults[static_cast<std::size_t>(fault)]; }
+
+std::string Fill(std::string_view pattern, const std::vector<std::string_view>& slots) {
     std::string out;
-    bool firstDone = false;
+    std::size_t next = 0;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern.compare(i, 2, "{}") == 0) {
-            out += firstDone ? second : first;
-            firstDone = true;
+            if (next < slots.size()) out += slots[next++];
             ++i;
         } else {
             out += pattern[i];
@@ -75,26 +93,34 @@ std::string Fill(std::string_view pattern, std::string_view first, std::string_v
 
 }  // namespace
 
-std::optional<std::string> CheckSection(ShapeType shape, std::span<const double> dims,
-                                        std::span<const bool> readable) {
+std::string_view FaultCode(SectionFault fault) { return Row(fault).code; }
+
+SectionFailure MakeFailure(SectionFault fault, std::vector<std::string_view> slots) {
+    std::string message = Fill(Row(fault).message, slots);
+    return {fault, std::move(slots), std::move(message)};
+}
+
+std::optional<SectionFailure> FindSectionFailure(ShapeType shape, std::span<const double> dims,
+                                                 std::span<const bool> readable) {
     const ShapeEntry* entry = FindShape(shape);
-    if (entry == nullptr) return std::string(kSectionNoShapeMessage);
+    if (entry == nullptr) return MakeFailure(SectionFault::NoShape);
     if (dims.size() != entry->entered.size() || (!readable.empty() && readable.size() != dims.size()))
-        return std::string(kSectionCountMessage);
+        return MakeFailure(SectionFault::DimensionCount);
     const ShapeChecks& checks = kChecks[static_cast<std::size_t>(shape)];
     // Slot by slot: the text, the sign, then every relation this slot completes.
     for (std::size_t i = 0; i < dims.size(); ++i) {
         const std::string_view caption = entry->entered[i].caption;
-        if (!readable.empty() && !readable[i]) return Fill(kSectionNotNumberMessage, caption);
+        if (!readable.empty() && !readable[i]) return MakeFailure(SectionFault::NotNumber, {caption});
         if (checks.least[i] == Least::Positive && !(dims[i] > 0))
-            return Fill(kSectionNotPositiveMessage, caption);
+            return MakeFailure(SectionFault::NotPositive, {caption});
         if (checks.least[i] == Least::NonNegative && !(dims[i] >= 0))
-            return Fill(kSectionNegativeMessage, caption);
+            return MakeFailure(SectionFault::Negative, {caption});
         for (int r = 0; r < checks.relationCount; ++r) {
             const Smaller& rel = checks.relations[static_cast<std::size_t>(r)];
             const auto s = static_cast<std::size_t>(rel.smaller), l = static_cast<std::size_t>(rel.larger);
             if (std::max(s, l) == i && !(dims[s] < dims[l]))
-                return Fill(kSectionNotSmallerMessage, entry->entered[s].caption, entry->entered[l].caption);
+                return MakeFailure(SectionFault::InnerNotSmaller,
+                                   {entry->entered[s].caption, entry->entered[l].caption});
         }
     }
     // The curved sections (11 to 15) come from closed forms, which keep their
@@ -105,8 +131,14 @@ std::optional<std::string> CheckSection(ShapeType shape, std::span<const double>
             largest = std::max(largest, d);
             if (d > 0) smallest = std::min(smallest, d);  // the trapezoid's b1 may be 0
         }
-        if (largest > kMaxSizeRatio * smallest) return std::string(kSectionRatioMessage);
+        if (largest > kMaxSizeRatio * smallest) return MakeFailure(SectionFault::SizeRatio);
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> CheckSection(ShapeType shape, std::span<const double> dims,
+                                        std::span<const bool> readable) {
+    if (auto failure = FindSectionFailure(shape, dims, readable)) return std::move(failure->message);
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/catalogue.h"
 
@@ -27,6 +28,32 @@ inline constexpr std::string_view kSectionRatioMessage =
 // keeps only the digits the largest leaves it: the relative error of the
 // moments grows as about 1e-16 times this ratio (1e-10 at the limit).
 inline constexpr double kMaxSizeRatio = 1e6;
+
+// The conditions a section can break, each with a stable code for scripts.
+enum class SectionFault {
+    NotNumber,        // "not_a_number": {} の値を読み取れません
+    NotPositive,      // "not_positive"
+    Negative,         // "negative"
+    InnerNotSmaller,  // "inner_not_smaller": the first slot must be below the second
+    NoShape,          // "no_shape"
+    DimensionCount,   // "dimension_count"
+    OutOfRange,       // "out_of_range": the properties leave the double range
+    SizeRatio,        // "size_ratio"
+};
+
+struct SectionFailure {
+    SectionFault fault;
+    std::vector<std::string_view> slots;  // the captions the condition names, in its order
+    std::string message;                  // the Japanese line, the slots filled in
+};
+
+// The code of a fault ("inner_not_smaller") and the message of one that names no slot.
+std::string_view FaultCode(SectionFault fault);
+SectionFailure MakeFailure(SectionFault fault, std::vector<std::string_view> slots = {});
+
+// The first condition the dimensions break, with its slots; see CheckSection.
+std::optional<SectionFailure> FindSectionFailure(ShapeType shape, std::span<const double> dims,
+                                                 std::span<const bool> readable = {});
 
 // The first condition the dimensions (entered slots in slot order) break, as
 // its message; nothing when they form a real section. Conditions are taken

@@ -26,7 +26,7 @@ status, out, err = run("16", "h1=8", "h2=10", "b1=4", "b2=6", "--thin-wall")
 check(status == 0 and err == "", f"walk-through status {status}, stderr {err!r}")
 lines = out.splitlines()
 expected = [("A  = 28 mm²", "28 mm²"), ("I  = 329.3333 mm⁴", "329.3333 mm⁴"),
-            ("Z  = 65.86667 mm³", "65.86667 mm³"), ("k² = 11.7619 mm", "11.7619 mm")]
+            ("Z  = 65.86667 mm³", "65.86667 mm³"), ("k² = 11.7619 mm²", "11.7619 mm²")]
 check(lines[0].endswith("thin wall: t1=2 t2=1 ~h=9"), f"walk-through heading: {lines[0]!r}")
 for line, (first, second) in zip(lines[1:], expected):
     check(line.startswith(first) and line.endswith("second line: " + second), f"walk-through line {line!r}")
@@ -53,7 +53,8 @@ check(record["unit"] == "尺", "unit 尺")
 status, out, err = run("--format", "json", "1", "5", "5", "2")
 record = json.loads(out)
 check(status == 1, f"message status {status}")
-check(err == "velmora-cli: 入力に誤りがあります\n", f"message stderr {err!r}")
+check(err == "velmora-cli: 入力に誤りがあります\nvelmora-cli: h1 は h2 より小さくして下さい\n",
+      f"message stderr {err!r}")
 check("A" not in record["calculator"] and record["calculator"]["message"] == "入力に誤りがあります",
       f"message record {record}")
 
@@ -72,7 +73,20 @@ for args in (["16", "8", "10"], ["Pentagon"], ["--bogus", "0"], ["0", "3", "2", 
 
 # "--" lets a value start with a minus sign.
 status, out, _ = run("--format", "jsonl", "--", "0", "-3", "2")
-check(status == 0 and json.loads(out)["calculator"]["A"] == "-6", f"negative value {out!r}")
+record = json.loads(out)
+check(status == 1 and record["calculator"]["A"] == "-6" and record["section_error_code"] == "not_positive",
+      f"negative value {out!r}")
+
+# Full-width digits, point, signs and exponent read as their ASCII twins, in
+# the calculator's figures and in the properties; the inputs keep the text.
+status, out, _ = run("--all", "--format", "json", "0", "h=１２．５", "b=８")
+record = json.loads(out)
+check(status == 0 and record["calculator"]["A"] == "100" and abs(record["properties"]["Ix"] - 8 * 12.5 ** 3 / 12) < 1e-9
+      and record["inputs"] == {"h": "１２．５", "b": "８"}, f"full-width {record}")
+status, out, _ = run("--format", "jsonl", "0", "１Ｅ１", "−２")
+check(status == 1 and json.loads(out)["calculator"]["A"] == "-20", f"full-width exponent, U+2212 {out!r}")
+status, out, _ = run("--format", "jsonl", "0", "１２ｍｍ", "2")
+check(status == 1 and json.loads(out)["calculator"]["message"] == "入力に誤りがあります", f"12ｍｍ {out!r}")
 
 # Help, version and list.
 status, out, _ = run("--help")
@@ -143,12 +157,52 @@ props = json.loads(out)["properties"]
 check(abs(props["A"] - 3.141592653589793 / 4) < 1e-15, f"in to ft {props['A']}")
 status, out, err = run("--all", "--format", "json", "3", "5", "4")
 record = json.loads(out)
-check(status == 1 and record["properties"] is None and record["section_error"] and record["section_error"] in err,
+check(status == 1 and record["properties"] is None and record["section_error"] and record["section_error"] in err
+      and record["section_error_code"] == "inner_not_smaller" and record["section_error_slots"] == ["h1", "h2"],
       f"section error {record} {err!r}")
+# Without --all too: every format names the condition, stderr says it, exit
+# 1, and the calculator's figures are still given.
+status, out, err = run("--format", "json", "16", "8", "10", "6", "6")
+record = json.loads(out)
+check(status == 1 and record["section_error_code"] == "inner_not_smaller"
+      and record["section_error_slots"] == ["b1", "b2"] and record["section_error"] in err
+      and record["calculator"]["A"] == "12", f"section error without --all {record} {err!r}")
+status, out, err = run("16", "8", "10", "6", "6")
+check(status == 1 and "A  = 12 mm²" in out and "section error: b1 は b2 より小さくして下さい" in out,
+      f"section error in text {out!r}")
+status, out, _ = run("--format", "jsonl", "16", "8", "10", "4", "6")
+record = json.loads(out)
+check(status == 0 and record["section_error"] is None and record["section_error_code"] is None
+      and record["section_error_slots"] == [], f"real section {record}")
 status, out, _ = run("--all", "--format", "csv", "--batch", "-", stdin=b"shape,v1,v2\n0,30,20\n3,5,4\n")
 table = list(csv.DictReader(io.StringIO(out)))
-check(status == 1 and float(table[0]["Ix"]) == 45000 and table[1]["Ix"] == "" and table[1]["section_error"],
-      f"--all csv {table}")
+check(status == 1 and float(table[0]["property_Ix"]) == 45000 and table[1]["property_Ix"] == ""
+      and table[1]["section_error"] and table[1]["section_error_code"] == "inner_not_smaller"
+      and table[1]["section_error_slots"] == "h1 h2", f"--all csv {table}")
+
+# Machine formats: the calculator's and the properties' columns apart, k² a
+# length², at most 15 significant digits and the calculator's exponent style.
+status, out, _ = run("--all", "--format", "csv", "--batch", "-",
+                     stdin="shape,v1,v2\n0,30,20\n0,12345678,10000000\n".encode())
+reader = csv.reader(io.StringIO(out))
+names = next(reader)
+check(len(names) == len(set(names)), f"duplicate column names {names}")
+table = list(csv.DictReader(io.StringIO(out)))
+check(table[0]["A"] == "600" and table[0]["property_A"] == "600" and table[0]["k2"] == "75",
+      f"calculator and property columns {table[0]}")
+check(table[1]["property_A"] == "123456780000000" and table[1]["A"] == "1.234568E+14"
+      and table[1]["property_Ix"] == "1.56806330022213E+27" and table[1]["I"] == "1.568063E+27",
+      f"exponent style {table[1]['I']} {table[1]['property_Ix']}")
+status, out, _ = run("--all", "--format", "json", "--unit", "尺", "0", "10", "6")
+props = json.loads(out)["properties"]
+check(all(len(str(v).replace("-", "").replace(".", "").split("e")[0].split("E")[0].strip("0")) <= 15
+          for v in props.values()), f"15 digits {props}")
+raw = out.split('"properties":')[1]
+check("e+" not in raw and "e-" not in raw, f"one exponent style in JSON {raw}")
+status, out, _ = run("--format", "jsonl", "--unit", "cm", "11", "100")
+check(json.loads(out)["unit"] == "cm", "unit cm")
+status, out, _ = run("--unit", "cm", "11", "100")
+check("k² = 625 cm²" in out, f"k² unit in text {out!r}")
 
 if failures:
     print("\n".join("FAIL: " + f for f in failures))

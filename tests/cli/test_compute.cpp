@@ -226,3 +226,44 @@ TEST(Properties, ASectionErrorMakesTheRecordIncomplete) {
     EXPECT_FALSE(record.complete());
     EXPECT_TRUE(Compute(Make(3, {"4", "5"}), Options{'.', true, std::nullopt}).complete());
 }
+
+// Every record is checked, with or without --all, and carries the condition's
+// stable code and the slots it names; the calculator's figures stay as the
+// window shows them.
+TEST(Properties, EveryRecordNamesTheFailedCondition) {
+    struct Case {
+        int shape;
+        std::vector<std::string> values;
+        std::string_view code;  // empty: a real section
+        std::vector<std::string_view> slots;
+        bool firstLine;  // the calculator shows its first line
+    };
+    const std::vector<Case> cases = {
+        {3, {"5", "4"}, "inner_not_smaller", {"h1", "h2"}, true},
+        {16, {"8", "10", "6", "6"}, "inner_not_smaller", {"b1", "b2"}, true},
+        {16, {"8", "10", "4", "6"}, "", {}, true},
+        {0, {"3", "-2"}, "not_positive", {"b"}, true},
+        {10, {"100", "50", "-1"}, "negative", {"b1"}, true},
+        {10, {"100", "50", "0"}, "", {}, true},
+        {0, {"x", "2"}, "not_a_number", {"h"}, false},
+        {0, {"１２", "ｂ"}, "not_a_number", {"b"}, false},
+        {0, {"1e7", "1"}, "size_ratio", {}, true},
+        {11, {"1e7"}, "", {}, true},  // a circle keeps its precision at any size
+    };
+    for (const bool all : {false, true}) {
+        for (const Case& c : cases) {
+            const Record record = Compute(Make(c.shape, c.values), Options{'.', all, std::nullopt});
+            const std::string what = std::to_string(c.shape) + (all ? " --all" : "");
+            EXPECT_EQ(record.calculator.firstLine, c.firstLine) << what;
+            if (c.code.empty()) {
+                EXPECT_FALSE(record.sectionError.has_value()) << what;
+                continue;
+            }
+            ASSERT_TRUE(record.sectionError.has_value()) << what;
+            EXPECT_EQ(record.sectionError->code, c.code) << what;
+            EXPECT_EQ(record.sectionError->slots, c.slots) << what;
+            EXPECT_FALSE(record.sectionError->message.empty()) << what;
+            EXPECT_FALSE(record.complete()) << what;
+        }
+    }
+}
