@@ -38,15 +38,25 @@ constexpr std::string_view kHelp =
     "  --thin-wall       tick the shape's '\"t\"を用いる' option (shapes 12, 15, 16-18;\n"
     "                    other shapes have none and ignore it)\n"
     "  --decimal-comma   read and write numbers with a decimal comma (4,5)\n"
-    "  --all             also every property of the section\n"
+    "  --all             also every property of the section (table columns\n"
+    "                    property_A, property_Ix, ...: at most 15 digits)\n"
     "  --display-unit U  with --all: convert the properties to unit U\n"
     "  --format F        text (default), tsv, csv, json, jsonl\n"
     "  --batch FILE      one section per CSV row; FILE '-' is standard input.\n"
     "                    Header: shape, then the captions or v1, v2, ...,\n"
     "                    optionally unit and thin_wall (1/0). A bad row gives an\n"
-    "                    error record naming its line and the batch goes on.\n"
+    "                    error record naming its line and the encoding it was\n"
+    "                    read in, and the batch goes on.\n"
+    "  --encoding E      of the batch: utf-8 or cp932 (Shift_JIS). Default: UTF-8,\n"
+    "                    or CP932 when the file is not valid UTF-8.\n"
     "  --list            every shape: number, names, entered boxes\n"
     "  --help, --version\n"
+    "\n"
+    "Every record is checked as the details window checks it: a section that is\n"
+    "not real carries section_error (the Japanese line), section_error_code (for\n"
+    "instance inner_not_smaller) and section_error_slots (b1 b2); the calculator's\n"
+    "figures are still given. Beside the calculator k² is written in length².\n"
+    "Full-width digits, signs, point and E read as their ASCII forms.\n"
     "\n"
     "Exit status: 0 every value computed; 1 a message of the calculator, a\n"
     "section error or a bad batch row (said on standard error); 2 a usage error.\n"
@@ -162,6 +172,7 @@ struct BatchJob {
     const BatchHeader& header;
     const Request& request;
     const Options& options;
+    std::string_view readAs;  // " (read as CP932)": said with every bad row
 
     void process(Chunk& chunk) const {
         Sink sink;
@@ -174,16 +185,12 @@ struct BatchJob {
         for (std::size_t i = 0; i < chunk.count; ++i) {
             const Chunk::Row& row = chunk.rows[i];
             if (!row.error.empty()) {
-                writer->error(row.line, row.error);
-                Say(chunk.err, row.line, row.error);
-                chunk.complete = false;
+                bad(chunk, *writer, row.line, row.error);
                 continue;
             }
             auto bound = ReadRow(header, row.fields, request.unit, request.thinWall);
             if (auto* reason = std::get_if<std::string>(&bound)) {
-                writer->error(row.line, *reason);
-                Say(chunk.err, row.line, *reason);
-                chunk.complete = false;
+                bad(chunk, *writer, row.line, *reason);
                 continue;
             }
             const Record record = Compute(std::move(std::get<Section>(bound)), options);
@@ -192,7 +199,45 @@ struct BatchJob {
         }
         sink.buffer().swap(chunk.out);
     }
+
+    void bad(Chunk& chunk, Writer& writer, long line, const std::string& reason) const {
+        const std::string said = reason + std::string(readAs);
+        writer.error(line, said);
+        Say(chunk.err, line, said);
+        chunk.complete = false;
+    }
 };
+
+// Where the batch is read from, once its encoding is known: a file is checked
+// and read again from its start; standard input is kept in a temporary file
+// while it is checked.
+struct BatchInput {
+    std::FILE* stream = nullptr;
+    Encoding encoding = Encoding::Utf8;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> kept{nullptr, &std::fclose};
+};
+
+bool Detect(BatchInput& input, bool rewindable) {
+    Utf8Validator validator;
+    char buffer[1 << 16];
+    std::FILE* copy = nullptr;
+    if (!rewindable) {
+        input.kept.reset(std::tmpfile());
+        copy = input.kept.get();
+        if (!copy) return false;
+    }
+    for (;;) {
+        const std::size_t got = std::fread(buffer, 1, sizeof buffer, input.stream);
+        if (got == 0) break;
+        validator.feed(std::string_view(buffer, got));
+        if (copy && std::fwrite(buffer, 1, got, copy) != got) return false;
+    }
+    if (std::ferror(input.stream)) return false;
+    if (copy) input.stream = copy;
+    if (std::fseek(input.stream, 0, SEEK_SET) != 0) return false;
+    input.encoding = validator.valid() ? Encoding::Utf8 : Encoding::Cp932;
+    return true;
+}
 
 // Worker threads taking chunks in the order they are pushed.
 class ChunkQueue {
@@ -262,7 +307,13 @@ int Batch(const Request& request, const Options& options, std::FILE* in, std::FI
         if (!file) return Usage(err, "cannot open '" + request.batchFile + "': " + std::strerror(errno));
         stream = file.get();
     }
-    CsvReader reader(stream);
+    BatchInput input;
+    input.stream = stream;
+    input.encoding = request.encoding;
+    if (request.encoding == Encoding::Auto && !Detect(input, file != nullptr))
+        return Usage(err, "cannot read '" + request.batchFile + "': " + std::strerror(errno));
+    const std::string readAs = " (read as " + std::string(EncodingLabel(input.encoding)) + ")";
+    CsvReader reader(input.stream, input.encoding);
     std::vector<std::string> fields;
     long line = 0;
     std::string error;
@@ -270,13 +321,13 @@ int Batch(const Request& request, const Options& options, std::FILE* in, std::FI
         if (reader.readFailed()) return Usage(err, "cannot read '" + request.batchFile + "'");
         return Usage(err, "the batch '" + request.batchFile + "' has no header row");
     }
-    if (!error.empty()) return Usage(err, "line 1: " + error);
+    if (!error.empty()) return Usage(err, "line 1: " + error + readAs);
     auto header = ReadHeader(fields);
-    if (auto* reason = std::get_if<std::string>(&header)) return Usage(err, *reason);
+    if (auto* reason = std::get_if<std::string>(&header)) return Usage(err, *reason + readAs);
 
     Sink sink(out);
     auto writer = MakeWriter(request.format, options, true, sink);
-    BatchJob job{std::get<BatchHeader>(header), request, options};
+    BatchJob job{std::get<BatchHeader>(header), request, options, readAs};
     const std::size_t chunkRows = settings.chunkRows > 0 ? settings.chunkRows : 1;
     bool complete = true;
     // Writes a computed chunk: its messages, then its records.

@@ -98,6 +98,13 @@ public:
                     return UsageError{"unknown format '" + std::string(*value) +
                                       "' (text, tsv, csv, json, jsonl)"};
                 request_.format = it->format;
+            } else if (name == "--encoding") {
+                const auto value = take(name, inlineValue);
+                if (!value) return error_;
+                const auto encoding = EncodingForName(*value);
+                if (!encoding)
+                    return UsageError{"unknown encoding '" + std::string(*value) + "' (utf-8, cp932)"};
+                request_.encoding = *encoding;
             } else if (name == "--batch") {
                 const auto value = take(name, inlineValue);
                 if (!value) return error_;
@@ -113,6 +120,7 @@ public:
         if (version) return mode(Mode::Version);
         if (list) return mode(Mode::List);
         if (request_.displayUnit && !request_.all) return UsageError{"--display-unit needs --all"};
+        if (request_.encoding != Encoding::Auto && !batch) return UsageError{"--encoding needs --batch"};
         if (batch) {
             if (!positional.empty())
                 return UsageError{"--batch takes no SHAPE or VALUE ('" + positional.front() + "' given)"};

@@ -8,6 +8,8 @@
 #include <variant>
 #include <vector>
 
+#include "cli/encoding.h"
+
 namespace velmora::cli {
 
 enum class Format { Text, Tsv, Csv, Json, Jsonl };
@@ -24,6 +26,7 @@ struct Request {
     bool all = false;
     bool decimalComma = false;
     Format format = Format::Text;
+    Encoding encoding = Encoding::Auto;  // of the batch file
 
     char decimalSeparator() const { return decimalComma ? ',' : '.'; }
     bool operator==(const Request&) const = default;

@@ -7,11 +7,31 @@
 
 namespace velmora::cli {
 
+CsvReader::CsvReader(std::FILE* stream, Encoding encoding) : stream_(stream) {
+    if (encoding == Encoding::Cp932) {
+        decoder_ = std::make_unique<Cp932Decoder>();
+        data_ = decoded_.data();
+    }
+}
+
 bool CsvReader::fill() {
     if (readFailed_ || !stream_) return false;
-    end_ = std::fread(buffer_, 1, sizeof buffer_, stream_);
     pos_ = 0;
-    if (end_ == 0 && std::ferror(stream_)) readFailed_ = true;
+    if (!decoder_) {
+        end_ = std::fread(buffer_, 1, sizeof buffer_, stream_);
+        if (end_ == 0 && std::ferror(stream_)) readFailed_ = true;
+        return end_ > 0;
+    }
+    // A piece may decode to nothing (half a character): read on until text comes or the input ends.
+    decoded_.clear();
+    while (decoded_.empty()) {
+        const std::size_t got = std::fread(buffer_, 1, sizeof buffer_, stream_);
+        if (got == 0 && std::ferror(stream_)) readFailed_ = true;
+        decoder_->decode(std::string_view(buffer_, got), got == 0, decoded_);
+        if (got == 0) break;
+    }
+    data_ = decoded_.data();
+    end_ = decoded_.size();
     return end_ > 0;
 }
 
@@ -21,8 +41,8 @@ bool CsvReader::next(std::vector<std::string>& fields, long& line, std::string& 
         static constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};
         if (peek() == kBom[0]) {
             // Only a whole mark is skipped; the buffer holds at least 3 bytes unless the input is shorter.
-            if (end_ - pos_ >= 3 && static_cast<unsigned char>(buffer_[pos_ + 1]) == kBom[1] &&
-                static_cast<unsigned char>(buffer_[pos_ + 2]) == kBom[2])
+            if (end_ - pos_ >= 3 && static_cast<unsigned char>(data_[pos_ + 1]) == kBom[1] &&
+                static_cast<unsigned char>(data_[pos_ + 2]) == kBom[2])
                 pos_ += 3;
         }
     }

@@ -42,7 +42,7 @@ std::string MachineNumber(double value) { return std::isfinite(value) ? DoubleTo
 // The captions a failed condition names, blank-separated.
 std::string JoinedSlots(const SectionError& error) {
     std::string joined;
-    for (const std::string_view slot : error.slots) {
+    for (const std::string_view slot : error.captions) {
         if (!joined.empty()) joined += ' ';
         joined += slot;
     }
@@ -371,9 +371,9 @@ private:
         out_ += ",\"section_error_code\":";
         AppendJsonString(out_, error->code);
         out_ += ",\"section_error_slots\":[";
-        for (std::size_t i = 0; i < error->slots.size(); ++i) {
+        for (std::size_t i = 0; i < error->captions.size(); ++i) {
             if (i > 0) out_ += ',';
-            AppendJsonString(out_, error->slots[i]);
+            AppendJsonString(out_, error->captions[i]);
         }
         out_ += ']';
     }

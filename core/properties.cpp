@@ -89,7 +89,7 @@ SectionProperties Complete(const section::Basic& b) {
 }
 
 SectionError ErrorOf(SectionFailure failure) {
-    return {std::move(failure.message), FaultCode(failure.fault), std::move(failure.slots)};
+    return {std::move(failure.message), FaultCode(failure.fault), std::move(failure.captions)};
 }
 
 PropertiesOutcome Checked(ShapeType shape, std::span<const double> dims, std::span<const bool> readable) {

@@ -82,7 +82,7 @@ struct SectionProperties {
 struct SectionError {
     std::string message;
     std::string_view code;
-    std::vector<std::string_view> slots;
+    std::vector<std::string_view> captions;
     bool operator==(const SectionError&) const = default;
 };
 

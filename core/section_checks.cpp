@@ -77,12 +77,12 @@ constexpr std::array<FaultRow, 8> kFaults{{
 
 const FaultRow& Row(SectionFault fault) { return kFaults[static_cast<std::size_t>(fault)]; }
 
-std::string Fill(std::string_view pattern, const std::vector<std::string_view>& slots) {
+std::string Fill(std::string_view pattern, const std::vector<std::string_view>& captions) {
     std::string out;
     std::size_t next = 0;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern.compare(i, 2, "{}") == 0) {
-            if (next < slots.size()) out += slots[next++];
+            if (next < captions.size()) out += captions[next++];
             ++i;
         } else {
             out += pattern[i];
@@ -95,9 +95,9 @@ std::string Fill(std::string_view pattern, const std::vector<std::string_view>& 
 
 std::string_view FaultCode(SectionFault fault) { return Row(fault).code; }
 
-SectionFailure MakeFailure(SectionFault fault, std::vector<std::string_view> slots) {
-    std::string message = Fill(Row(fault).message, slots);
-    return {fault, std::move(slots), std::move(message)};
+SectionFailure MakeFailure(SectionFault fault, std::vector<std::string_view> captions) {
+    std::string message = Fill(Row(fault).message, captions);
+    return {fault, std::move(captions), std::move(message)};
 }
 
 std::optional<SectionFailure> FindSectionFailure(ShapeType shape, std::span<const double> dims,

@@ -43,13 +43,13 @@ enum class SectionFault {
 
 struct SectionFailure {
     SectionFault fault;
-    std::vector<std::string_view> slots;  // the captions the condition names, in its order
-    std::string message;                  // the Japanese line, the slots filled in
+    std::vector<std::string_view> captions;  // the captions the condition names, in its order
+    std::string message;                     // the Japanese line, the slots filled in
 };
 
 // The code of a fault ("inner_not_smaller") and the message of one that names no slot.
 std::string_view FaultCode(SectionFault fault);
-SectionFailure MakeFailure(SectionFault fault, std::vector<std::string_view> slots = {});
+SectionFailure MakeFailure(SectionFault fault, std::vector<std::string_view> captions = {});
 
 // The first condition the dimensions break, with its slots; see CheckSection.
 std::optional<SectionFailure> FindSectionFailure(ShapeType shape, std::span<const double> dims,

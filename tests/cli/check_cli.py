@@ -13,7 +13,7 @@ failures = []
 
 def run(*args, stdin=b""):
     p = subprocess.run([PROGRAM, *args], input=stdin, capture_output=True, timeout=60)
-    return p.returncode, p.stdout.decode("utf-8"), p.stderr.decode("utf-8")
+    return p.returncode, p.stdout.decode("utf-8"), p.stderr.decode("utf-8", errors="replace")
 
 
 def check(condition, what):
@@ -116,7 +116,7 @@ check(records[2]["calculator"]["message"] == "入力に誤りがあります", "
 check("unknown shape 'Pentagon'" in records[3]["error"], f"batch bad shape {records[3]}")
 check(records[4]["derived"] == {"dm": "90", "t": "10"} and records[4]["calculator"]["second"]["k2"] == "1012.5",
       f"batch tube {records[4]}")
-check(records[5]["error"] == "unterminated quoted field", f"batch unterminated {records[5]}")
+check(records[5]["error"] == "unterminated quoted field (read as UTF-8)", f"batch unterminated {records[5]}")
 check("line 5: unknown shape" in err and "line 4: 入力に誤りがあります" in err, f"batch stderr {err!r}")
 
 status, out, _ = run("--batch", "-", "--format", "jsonl", stdin=batch)
@@ -203,6 +203,43 @@ status, out, _ = run("--format", "jsonl", "--unit", "cm", "11", "100")
 check(json.loads(out)["unit"] == "cm", "unit cm")
 status, out, _ = run("--unit", "cm", "11", "100")
 check("k² = 625 cm²" in out, f"k² unit in text {out!r}")
+
+# A batch saved as Shift_JIS (CP932) by a spreadsheet: read as CP932 when it
+# is not valid UTF-8, from a file and from standard input, across the reader's
+# buffers; --encoding forces either, and a bad line says which it was read in.
+import os
+import tempfile
+rows = "shape,h,b\n" + "長方形,１２．５,８\n" * 20000 + "五角形,1,2\n"
+sjis = rows.encode("cp932")
+with tempfile.TemporaryDirectory() as folder:
+    path = os.path.join(folder, "計算.csv")
+    with open(path, "wb") as f:
+        f.write(sjis)
+    for args, stdin in ((["--batch", path], b""), (["--batch", "-"], sjis)):
+        status, out, err = run(*args, "--format", "jsonl", stdin=stdin)
+        records = [json.loads(line) for line in out.splitlines()]
+        check(status == 1 and len(records) == 20001 and all(r.get("calculator", {}).get("A") == "100"
+                                                            for r in records[:20000]), f"cp932 {args} {status}")
+        check(records[-1].get("error", "").startswith("unknown shape '五角形'")
+              and records[-1]["error"].endswith("(read as CP932)")
+              and "line 20002: unknown shape '五角形'" in err, f"cp932 bad line {records[-1]} {err[-200:]!r}")
+    status, out, err = run("--batch", path, "--encoding", "utf-8", "--format", "jsonl")
+    first = json.loads(out.splitlines()[0])
+    check(status == 1 and first["error"].endswith("(read as UTF-8)") and "\ufffd" in first["error"],
+          f"forced utf-8 {first}")
+    utf8 = os.path.join(folder, "utf8.csv")
+    with open(utf8, "wb") as f:
+        f.write("shape,h,b\n長方形,3,2\n".encode())
+    status, out, _ = run("--batch", utf8, "--format", "jsonl")
+    check(status == 0 and json.loads(out)["calculator"]["A"] == "6", f"utf-8 batch {out!r}")
+    status, out, _ = run("--batch", utf8, "--encoding", "cp932", "--format", "jsonl")
+    check(status == 1 and json.loads(out)["error"].endswith("(read as CP932)"), f"forced cp932 {out!r}")
+    # A header in the wrong encoding names it too.
+    status, out, err = run("--batch", "-", stdin="形,h\n0,1\n".encode("cp932"))
+    check(status == 2 and "header: unknown column '形'" in err and "(read as CP932)" in err, f"cp932 header {err!r}")
+for args in (["--encoding", "latin1", "--batch", "-"], ["--encoding", "cp932", "0", "3", "2"]):
+    status, out, err = run(*args)
+    check(status == 2 and out == "", f"encoding usage {args} {status} {err!r}")
 
 if failures:
     print("\n".join("FAIL: " + f for f in failures))

@@ -178,17 +178,19 @@ TEST(Program, ABatchWithGoodAndBadRowsGoesOnAndFails) {
         "message,section_error,section_error_code,section_error_slots,error\n";
     // Row 4 is no real section (h1 = h2) whatever the calculator says: its
     // record names the condition, also without --all.
-    EXPECT_EQ(r.out,
-              header +
-                  "2,16,Box section,mm,1,28,329.3333,65.86667,11.7619,28,329.3333,65.86667,11.7619,,,,,,\n"
-                  "3,,,,,,,,,,,,,,,,,,unknown shape 'Pentagon' (velmora-cli --list shows them)\n"
-                  "4,1,Rectangle pair,mm,0,,,,,,,,,,入力に誤りがあります,h1 は h2 より小さくして下さい,"
-                  "inner_not_smaller,h1 h2,\n"
-                  "5,0,Rectangle,mm,0,6,4.5,3,0.75,,,,,,,,,,\n");
-    EXPECT_EQ(r.err,
-              "velmora-cli: line 3: unknown shape 'Pentagon' (velmora-cli --list shows them)\n"
-              "velmora-cli: line 4: 入力に誤りがあります\n"
-              "velmora-cli: line 4: h1 は h2 より小さくして下さい\n");
+    EXPECT_EQ(
+        r.out,
+        header +
+            "2,16,Box section,mm,1,28,329.3333,65.86667,11.7619,28,329.3333,65.86667,11.7619,,,,,,\n"
+            "3,,,,,,,,,,,,,,,,,,unknown shape 'Pentagon' (velmora-cli --list shows them) (read as UTF-8)\n"
+            "4,1,Rectangle pair,mm,0,,,,,,,,,,入力に誤りがあります,h1 は h2 より小さくして下さい,"
+            "inner_not_smaller,h1 h2,\n"
+            "5,0,Rectangle,mm,0,6,4.5,3,0.75,,,,,,,,,,\n");
+    EXPECT_EQ(
+        r.err,
+        "velmora-cli: line 3: unknown shape 'Pentagon' (velmora-cli --list shows them) (read as UTF-8)\n"
+        "velmora-cli: line 4: 入力に誤りがあります\n"
+        "velmora-cli: line 4: h1 は h2 より小さくして下さい\n");
 }
 
 TEST(Program, ExitStatusAndUsage) {

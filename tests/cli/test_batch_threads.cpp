@@ -91,7 +91,7 @@ TEST(BatchThreads, TheSameBytesAsOneThreadInEveryFormat) {
             const Output expected = RunBatch(input, args, oneThread);
             // The batch is a fair test: good records, and messages of every kind.
             EXPECT_EQ(expected.status, kExitIncomplete);
-            EXPECT_NE(expected.err.find(": unterminated quoted field\n"), std::string::npos);
+            EXPECT_NE(expected.err.find(": unterminated quoted field (read as UTF-8)\n"), std::string::npos);
             EXPECT_NE(expected.err.find("unknown shape 'Pentagon'"), std::string::npos);
             EXPECT_NE(expected.err.find("text after a closing quote"), std::string::npos);
             EXPECT_NE(expected.err.find("入力に誤りがあります"), std::string::npos);

@@ -261,7 +261,7 @@ TEST(Properties, EveryRecordNamesTheFailedCondition) {
             }
             ASSERT_TRUE(record.sectionError.has_value()) << what;
             EXPECT_EQ(record.sectionError->code, c.code) << what;
-            EXPECT_EQ(record.sectionError->slots, c.slots) << what;
+            EXPECT_EQ(record.sectionError->captions, c.slots) << what;
             EXPECT_FALSE(record.sectionError->message.empty()) << what;
             EXPECT_FALSE(record.complete()) << what;
         }
