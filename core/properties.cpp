@@ -111,23 +111,23 @@ struct RoundedCoefficient {
     std::string_view coefficient;
 };
 constexpr RoundedCoefficient kRoundedCoefficients[] = {
-    {9, "A", "2.8284"},
-    {9, "Z", "0.6906"},
-    {9, "k2", "0.2256"},
-    {13, "Z", "0.1908"},
+    {9, "A", "2.8284"}, {9, "Z", "0.6906"}, {9, "k2", "0.2256"}, {13, "Z", "0.1908"}, {13, "Z2", "0.2587"},
 };
 
 constexpr std::string_view kRoundedReasonHead = "電卓の公式は丸めた係数 ";
 constexpr std::string_view kRoundedReasonTail = " を用いるため、厳密な値と異なります。";
 constexpr std::string_view kSingleReason =
     "電卓は単精度（有効数字約 7 桁）で計算した値を記憶するため、最後の桁が厳密な値と異なります。";
+constexpr std::string_view kUnderflowReason =
+    "電卓は単精度で計算した値を記憶するため、単精度で表せないほど小さな値は 0 になります。";
 
-std::string Reason(ShapeType shape, std::string_view result) {
+// `underflow`: the calculator stored 0 where the exact value is not 0.
+std::string Reason(ShapeType shape, std::string_view result, bool underflow) {
     for (const RoundedCoefficient& r : kRoundedCoefficients)
         if (r.shape == shape && r.result == result)
             return std::string(kRoundedReasonHead) + std::string(r.coefficient) +
                    std::string(kRoundedReasonTail);
-    return std::string(kSingleReason);
+    return std::string(underflow ? kUnderflowReason : kSingleReason);
 }
 
 // A unit's length as an exact fraction of a metre.
@@ -224,18 +224,23 @@ std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const Input
         double exact;
     };
     const SectionValues& v = answers.values;
+    // The second modulus of a shape with one (the bottom edge's) is on show
+    // beside the first line whatever the option.
+    const bool secondZ = answers.secondLine == SecondLine::ZOnly;
     const Pair pairs[] = {
         {"A", A, v.resA, exact[A]},
         {"I", Ix, v.resI, exact[Ix]},
         {"Z", Zx_top, v.resZ, exact[Zx_top]},
+        {"Z2", Zx_bottom, v.resZ2, exact[Zx_bottom]},
         {"k2", ix, v.resK, exact[Ix] / exact[A]},
     };
     for (const Pair& pair : pairs) {
+        if (pair.result == "Z2" && !secondZ) continue;
         std::string calculatorText = SingleToText(pair.calculator, decimalSeparator);
         std::string exactText = PropertyText(pair.exact, decimalSeparator);
         if (calculatorText != exactText)
             notes.push_back({pair.result, pair.property, std::move(calculatorText), std::move(exactText),
-                             Reason(shape, pair.result)});
+                             Reason(shape, pair.result, pair.calculator == 0 && pair.exact != 0)});
     }
     return notes;
 }

@@ -108,7 +108,7 @@ PropertiesOutcome ComputeProperties(ShapeType shape, std::span<const double> ent
 // differs in its text from the exact value's (a rounded textbook coefficient
 // or single precision): which of its four results, its text, and why.
 struct CalculatorFootnote {
-    std::string_view result;  // "A", "I", "Z" or "k2"
+    std::string_view result;  // "A", "I", "Z", "k2", or "Z2": the second line's modulus (the bottom edge's)
     Property property;        // the exact property it is compared with (k2: ix, squared)
     std::string calculatorText;
     std::string exactText;  // PropertyText of the exact value (k2: of Ix ÷ A)

@@ -360,12 +360,49 @@ TEST(PropertiesByHand, SemicircleAndItsFootnote) {
     const double tt = std::sqrt(1 - std::pow(t, 2.0 / 3));
     EXPECT_NEAR(tt * std::sqrt(1 - tt * tt) + std::asin(tt), kPi / 4, 1e-13);
     const auto notes = CalculatorFootnotes(13, {"100"}, p);
-    ASSERT_EQ(notes.size(), 1u);
+    ASSERT_EQ(notes.size(), 2u);
     EXPECT_EQ(notes[0].result, "Z");
     EXPECT_EQ(notes[0].property, Zx_top);
     EXPECT_EQ(notes[0].calculatorText, "190800");
     EXPECT_EQ(notes[0].exactText, PropertyText(ixx / (100 - ybar)));
     EXPECT_EQ(notes[0].reason, "電卓の公式は丸めた係数 0.1908 を用いるため、厳密な値と異なります。");
+    // The second line's modulus, the flat side's, gets its footnote too.
+    EXPECT_EQ(notes[1].result, "Z2");
+    EXPECT_EQ(notes[1].property, Zx_bottom);
+    EXPECT_EQ(notes[1].calculatorText, "258700");
+    EXPECT_EQ(notes[1].exactText, PropertyText(ixx / ybar));
+    EXPECT_EQ(notes[1].reason, "電卓の公式は丸めた係数 0.2587 を用いるため、厳密な値と異なります。");
+}
+
+TEST(PropertiesByHand, SecondModulusFootnoteOnlyWhereItsTextDiffers) {
+    // Triangle h = 9, b = 6: Z to the base is b·h²/12 = 40.5, as the calculator
+    // shows it; no footnote for it.
+    for (const CalculatorFootnote& note : CalculatorFootnotes(6, {"9", "6"}, Props(6, {"9", "6"})))
+        EXPECT_NE(note.result, "Z2");
+    // Triangle h = 7, b = 3: b·h²/12 = 12.25 exactly in both.
+    const SectionProperties t = Props(6, {"7", "3"});
+    EXPECT_NEAR(t[Zx_bottom], 3 * 49 / 12.0, 1e-12);
+    for (const CalculatorFootnote& note : CalculatorFootnotes(6, {"7", "3"}, t)) EXPECT_NE(note.result, "Z2");
+}
+
+TEST(PropertiesByHand, AValueSinglePrecisionLosesSaysSo) {
+    // A rectangle 1e-12 × 1e-12: A = 1e-24 fits single precision, I = 1e-48/12
+    // does not and is stored as 0.
+    const SectionProperties p = Props(0, {"1e-12", "1e-12"});
+    EXPECT_NEAR(p[Ix] / (1e-48 / 12), 1, 1e-6);
+    const auto notes = CalculatorFootnotes(0, {"1e-12", "1e-12"}, p);
+    bool sawI = false;
+    for (const CalculatorFootnote& note : notes) {
+        if (note.result != "I") continue;
+        sawI = true;
+        EXPECT_EQ(note.calculatorText, "0");
+        EXPECT_NE(note.reason.find("0 になります"), std::string::npos) << note.reason;
+        EXPECT_EQ(note.reason.find("最後の桁"), std::string::npos) << note.reason;
+    }
+    EXPECT_TRUE(sawI);
+    // A figure that only differs in its last digit keeps the single-precision reason.
+    for (const CalculatorFootnote& note : CalculatorFootnotes(11, {"100"}, Props(11, {"100"})))
+        EXPECT_NE(note.reason.find("最後の桁"), std::string::npos);
 }
 
 TEST(PropertiesByHand, OctagonFootnotesNameTheRoundedCoefficients) {

@@ -22,13 +22,14 @@ QString LabelText(const ResultFrame& frame, const char* name) {
     return label ? label->text() : QString();
 }
 
-// "A =" reads as "A"; k gets its exponent, the others their unit's.
+// "A =" reads as "A"; k gets its exponent, the others their unit's. k² is a
+// length², so its unit gets the exponent too (the frame shows the bare unit).
 QString ResultLine(const ResultFrame& frame) {
     const ResultFrameDesign& design = frame.design();
     const QString exponent = Superscript(LabelText(frame, design.exponentName));
     QString symbol = LabelText(frame, design.symbolName);
     symbol = symbol.left(symbol.indexOf(QLatin1Char(' ')));
-    const QString unit = frame.unit()->text() + (design.squaredSymbol ? QString() : exponent);
+    const QString unit = frame.unit()->text() + exponent;
 
     QStringList cells{design.squaredSymbol ? symbol + exponent : symbol, frame.answer()->text(), unit};
     const QLabel* second = frame.secondLine();

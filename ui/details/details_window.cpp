@@ -58,14 +58,15 @@ void SetCell(QTableWidget* table, int row, int column, const QString& text) {
     if (item->text() != text) item->setText(text);
 }
 
-// "A = 28 mm²" as the calculator's frame shows the figure; k² carries the bare unit.
+// "A = 28 mm²", the calculator's figure with its unit; k² = I ÷ A is a length².
 QString CalculatorFigure(const CalculatorFootnote& note, const std::string& suffix) {
     const QString unit = ToQString(suffix);
     const QString text = ToQString(note.calculatorText);
     if (note.result == "A") return QStringLiteral("A = %1 %2²").arg(text, unit);
     if (note.result == "I") return QStringLiteral("I = %1 %2⁴").arg(text, unit);
     if (note.result == "Z") return QStringLiteral("Z = %1 %2³").arg(text, unit);
-    return QStringLiteral("k² = %1 %2").arg(text, unit);
+    if (note.result == "Z2") return QStringLiteral("Z（2 行目）= %1 %2³").arg(text, unit);
+    return QStringLiteral("k² = %1 %2²").arg(text, unit);
 }
 
 // The widest text a column can show, with the cell's padding: every name with

@@ -105,6 +105,16 @@ SheetContent BuildSheet(const CalculatorSnapshot& snapshot, const SheetRequest& 
     sheet.shapeName = ToQString(shape->japaneseName);
     sheet.dimensions = Dimensions(*shape, snapshot);
 
+    // Dimensions that form no real section get no calculation, whatever the
+    // calculator made of them: the box names the condition they break, as the
+    // details window does.
+    if (const PropertiesOutcome outcome =
+            ComputeProperties(snapshot.shape, snapshot.texts, snapshot.decimalSeparator);
+        const auto* error = std::get_if<SectionError>(&outcome)) {
+        sheet.notice = ToQString(error->message);
+        return sheet;
+    }
+
     std::vector<WorkingLine> working = SheetWorking(snapshot.shape, snapshot.texts, snapshot.optionTicked,
                                                     snapshot.unitSuffix, snapshot.decimalSeparator);
     if (working.empty() || !WorkingMatchesScreen(working, snapshot)) {

@@ -66,9 +66,10 @@ struct SheetContent {
     QString shapeName;   // "ボックス断面"
     QString unitSuffix;  // the calculator's unit label
     QList<DimensionRow> dimensions;
-    // The working, in the calculator's order; empty when the results on show
-    // are not those of the texts entered (Ans not pressed since the last edit,
-    // or an input error), in which case `notice` says so.
+    // The working, in the calculator's order; empty when the dimensions form
+    // no real section (`notice` names the failed condition) or the results on
+    // show are not those of the texts entered (Ans not pressed since the last
+    // edit, or an input error), in which case `notice` says so.
     std::vector<WorkingLine> working;
     QString notice;
     std::optional<DetailsTable> details;

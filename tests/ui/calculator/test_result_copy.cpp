@@ -22,7 +22,7 @@ using namespace velmora::ui::testing;
 namespace {
 
 const QString kBoxFirstLine =
-    QStringLiteral("A\t28\tmm²\nI\t329.3333\tmm⁴\nZ\t65.86667\tmm³\nk²\t11.7619\tmm\n");
+    QStringLiteral("A\t28\tmm²\nI\t329.3333\tmm⁴\nZ\t65.86667\tmm³\nk²\t11.7619\tmm²\n");
 
 void CloseMenu() {
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(PickCopy());
         const QStringList s = calc.secondLine();
         QCOMPARE(Clipboard(), QStringLiteral("A\t28\tmm²\t%1\tmm²\nI\t329.3333\tmm⁴\t%2\tmm⁴\n"
-                                             "Z\t65.86667\tmm³\t%3\tmm³\nk²\t11.7619\tmm\t%4\tmm\n")
+                                             "Z\t65.86667\tmm³\t%3\tmm³\nk²\t11.7619\tmm²\t%4\tmm²\n")
                                   .arg(s[0], s[1], s[2], s[3]));
     }
 
@@ -125,7 +125,7 @@ private slots:
         QTest::keyClick(calc.get("cmb1"), Qt::Key_Up);  // cm
         rightClick(calc, "Frame2");
         QVERIFY(PickCopy());
-        QCOMPARE(Clipboard(), QStringLiteral("A\t0\tcm²\nI\t0\tcm⁴\nZ\t0\tcm³\nk²\t0\tcm\n"));
+        QCOMPARE(Clipboard(), QStringLiteral("A\t0\tcm²\nI\t0\tcm⁴\nZ\t0\tcm³\nk²\t0\tcm²\n"));
         QVERIFY(calc.module.values.resA != 0);  // the stored values were not used
     }
 

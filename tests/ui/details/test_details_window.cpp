@@ -237,6 +237,22 @@ private slots:
         for (int row = 0; row < table->rowCount(); ++row)
             marked += table->item(row, 0)->text().endsWith("※1");
         QCOMPARE(marked, 1);
+        // The second line's Z (the flat side's) has its footnote too, on the lower edge's row.
+        QVERIFY2(notes->text().contains(QStringLiteral("※2 電卓の表示は Z（2 行目）= 2.0696 mm³（")),
+                 qPrintable(notes->text()));
+        bool lowerMarked = false;
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->item(row, 0)->text() == QStringLiteral("断面係数（下縁） ※2")) lowerMarked = true;
+        QVERIFY(lowerMarked);
+
+        // k² = I ÷ A is a length²: its footnote writes mm² (the octagon's rounded 0.2256).
+        calc.module.SelectedShape = 9;
+        calc.reopen();
+        calc.enter({"１０"});  // full-width, as an input method types it
+        details = OpenByKeys(calc);
+        QVERIFY(details);
+        QVERIFY2(Label(details, "footnotes")->text().contains(QStringLiteral("k² = 22.56 mm²（")),
+                 qPrintable(Label(details, "footnotes")->text()));
 
         calc.module.SelectedShape = kRectangle;
         calc.reopen();

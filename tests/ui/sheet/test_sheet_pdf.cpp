@@ -241,6 +241,28 @@ private slots:
         QVERIFY(!again.contains(QStringLiteral("Ans が押されていない")));
     }
 
+    // Dimensions that form no real section: the calculator still shows its
+    // figures, but the sheet prints the drawing, the dimensions and the failed
+    // condition, and no calculation.
+    void notARealSectionIsNotCalculated() {
+        Calculator calc(3);  // hollow square, inner side above the outer
+        Enter(calc, {{"txt1", "５"}, {"txt2", "4"}}, false);
+        QCOMPARE(calc.answers().first(), QStringLiteral("-9"));
+        const QString path = dir_.filePath(QStringLiteral("unreal.pdf"));
+        SaveWithKeys(calc, path, {});
+        const PdfReport pdf = ReadPdf(path);
+        QVERIFY2(pdf.text.contains(QStringLiteral("h1 は h2 より小さくして下さい")), qPrintable(pdf.text));
+        QVERIFY(pdf.text.contains(QStringLiteral("５")));
+        QVERIFY(!pdf.text.contains(QStringLiteral("-9 mm²")));
+        QVERIFY(!pdf.text.contains(QStringLiteral("A =")));
+        QVERIFY(!pdf.text.contains(QStringLiteral("Ans が押されていない")));
+
+        // A real section again, and the working is back.
+        Enter(calc, {{"txt1", "2"}}, false);
+        SaveWithKeys(calc, path, {});
+        QVERIFY(ReadPdf(path).text.contains(QStringLiteral("= 12 mm²")));
+    }
+
     // The unit label is the calculator's: another unit relabels every line.
     void unitLabelFollowsTheList() {
         Calculator calc(2);  // square
