@@ -7,6 +7,7 @@
 
 #include "cli/json.h"
 #include "core/numtext.h"
+#include "core/units.h"
 
 namespace velmora::cli {
 
@@ -30,10 +31,6 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kResultKeys{"A", "I", "Z", "k2"};
 constexpr std::array<std::string_view, 4> kResultLabels{"A  =", "I  =", "Z  =", "k² ="};
-// k² = I ÷ A is a length², written so beside the calculator (whose own frame
-// keeps the bare unit).
-constexpr std::array<std::string_view, 4> kExponents{"²", "⁴", "³", "²"};
-
 // A property's value for the machine formats: at most 15 significant digits,
 // so that a value computed as 49.99999999999999 reads 50, in the exponent
 // style of every other number ("1.5E+07"); empty where it is not finite.
@@ -408,7 +405,7 @@ private:
 }  // namespace
 
 std::string CalculatorUnit(int result, std::string_view unit) {
-    return std::string(unit) + std::string(kExponents[static_cast<std::size_t>(result)]);
+    return UnitText(unit, kResultLengthPowers[result]);
 }
 
 std::unique_ptr<Writer> MakeWriter(Format format, const Options& options, bool batch, Sink& sink,

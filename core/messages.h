@@ -1,4 +1,7 @@
-// Every message text the program shows, and the title all its message boxes bear.
+// The message texts of the calculator, the selection window and the exit
+// question, and the title every message box of the program bears. The sheet's
+// messages about saving live in ui/sheet, and the details window's lines about
+// a section that is not real with their conditions in core/section_checks.h.
 #pragma once
 
 #include <string_view>

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 
 #include "core/numtext.h"
 #include "core/section_checks.h"
 #include "core/section_model.h"
+#include "core/units.h"
 
 namespace velmora {
 namespace {
@@ -130,23 +130,6 @@ std::string Reason(ShapeType shape, std::string_view result, bool underflow) {
     return std::string(underflow ? kUnderflowReason : kSingleReason);
 }
 
-// A unit's length as an exact fraction of a metre.
-struct UnitLength {
-    std::string_view suffix;
-    std::int64_t numerator;
-    std::int64_t denominator;
-};
-constexpr UnitLength kUnitLengths[] = {
-    {"mm", 1, 1000},     {"cm", 1, 100}, {"m", 1, 1},   {"in", 254, 10000},
-    {"ft", 3048, 10000}, {"尺", 10, 33}, {"寸", 1, 33}, {"分", 1, 330},
-};
-
-const UnitLength* FindUnit(std::string_view suffix) {
-    for (const UnitLength& u : kUnitLengths)
-        if (u.suffix == suffix) return &u;
-    return nullptr;
-}
-
 }  // namespace
 
 std::span<const PropertyInfo> AllProperties() { return kProperties; }
@@ -245,15 +228,6 @@ std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const Input
     return notes;
 }
 
-std::optional<double> LengthFactor(std::string_view fromSuffix, std::string_view toSuffix) {
-    const UnitLength* from = FindUnit(fromSuffix);
-    const UnitLength* to = FindUnit(toSuffix);
-    if (from == nullptr || to == nullptr) return std::nullopt;
-    // (from.n / from.d) ÷ (to.n / to.d) with exact integers, divided once.
-    return static_cast<double>(from->numerator * to->denominator) /
-           static_cast<double>(from->denominator * to->numerator);
-}
-
 double Convert(Property property, double value, double lengthFactor) {
     const int power = Info(property).lengthPower;
     if (power == 0) return value;
@@ -277,8 +251,7 @@ std::string PropertyUnit(Property property, std::string_view suffix) {
         case fy: return "";
         default: break;
     }
-    static constexpr std::string_view kPowers[] = {"", "", "²", "³", "⁴"};
-    return std::string(suffix) + std::string(kPowers[static_cast<std::size_t>(Info(property).lengthPower)]);
+    return UnitText(suffix, Info(property).lengthPower);
 }
 
 std::string PropertyText(double value, char decimalSeparator) { return ShortText(value, decimalSeparator); }

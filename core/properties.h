@@ -14,6 +14,7 @@
 
 #include "core/ans.h"
 #include "core/catalogue.h"
+#include "core/units.h"
 
 namespace velmora {
 
@@ -118,10 +119,7 @@ std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const Input
                                                     const SectionProperties& exact,
                                                     char decimalSeparator = '.');
 
-// Display units. The factor to convert a length from one unit suffix to
-// another ("mm", "cm", "m", "in", "ft", "尺", "寸", "分"); nothing for an
-// unknown suffix (such as "none").
-std::optional<double> LengthFactor(std::string_view fromSuffix, std::string_view toSuffix);
+// Display units (the factors between them: LengthFactor in core/units.h).
 // A property's value converted by a length factor (raised to its length power).
 double Convert(Property property, double value, double lengthFactor);
 // The unit text of a property for a unit suffix: "cm⁴", "cm³", "cm²", "cm",

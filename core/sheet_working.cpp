@@ -5,6 +5,7 @@
 #include "core/formula_pictures.h"
 #include "core/numtext.h"
 #include "core/sheet_templates.h"
+#include "core/units.h"
 
 namespace velmora {
 namespace {
@@ -122,9 +123,10 @@ std::string DimensionSymbol(std::string_view caption) {
 }
 
 std::string SheetUnit(std::string_view unitSuffix, int lengthPower) {
+    // The sheet writes no unit where the calculator has none.
     if (unitSuffix == kNoUnit || lengthPower < 1 || lengthPower >= static_cast<int>(kPowers.size()))
         return {};
-    return std::string(unitSuffix) + std::string(kPowers[static_cast<std::size_t>(lengthPower)]);
+    return UnitText(unitSuffix, lengthPower);
 }
 
 std::vector<WorkingLine> SheetWorking(ShapeType shape, const InputTexts& texts, bool optionTicked,

@@ -79,6 +79,35 @@ TEST(Units, AnyOtherTextIsNone) {
         EXPECT_EQ(UnitSuffixForText(text), "none") << text;
 }
 
+// One table gives each unit its name and length, and one function its texts
+// with a power, for every output.
+TEST(Units, NamesLengthsAndUnitTexts) {
+    const Unit* mm = FindUnit("mm");
+    ASSERT_NE(mm, nullptr);
+    EXPECT_EQ(mm->name, "ミリメートル");
+    EXPECT_EQ(FindUnit("尺")->name, "しゃく");
+    EXPECT_EQ(FindUnit("none"), nullptr);
+    EXPECT_EQ(FindUnit("MM"), nullptr);
+    for (const Unit& u : Units()) {
+        // The list text is the suffix and the name in brackets.
+        EXPECT_NE(u.listText.find(u.name), std::string_view::npos) << u.suffix;
+        EXPECT_EQ(u.listText.substr(0, u.suffix.size()), u.suffix);
+        EXPECT_EQ(FindUnit(u.suffix), &u);
+    }
+    // 1 尺 = 10/33 m, 1 in = 25.4 mm: the published definitions.
+    EXPECT_EQ(LengthFactor("尺", "m"), 10.0 / 33);
+    EXPECT_EQ(LengthFactor("in", "mm"), 25.4);
+    EXPECT_EQ(UnitText("mm", 1), "mm");
+    EXPECT_EQ(UnitText("mm", 2), "mm²");
+    EXPECT_EQ(UnitText("cm", 3), "cm³");
+    EXPECT_EQ(UnitText("尺", 4), "尺⁴");
+    EXPECT_EQ(UnitText("mm", 0), "");
+    EXPECT_EQ(UnitText("none", 2), "none²");  // as the calculator labels it
+    // k² = I ÷ A: a length⁴ over a length².
+    EXPECT_EQ(kResultLengthPowers[3], kResultLengthPowers[1] - kResultLengthPowers[0]);
+    EXPECT_EQ(UnitText("mm", kResultLengthPowers[3]), "mm²");
+}
+
 TEST(FormulaPictures, IndexOfEveryShapeAndKind) {
     EXPECT_EQ(FormulaPictureIndex(0, "a"), 0);
     EXPECT_EQ(FormulaPictureIndex(0, "i"), 1);

@@ -60,13 +60,13 @@ void SetCell(QTableWidget* table, int row, int column, const QString& text) {
 
 // "A = 28 mm²", the calculator's figure with its unit; k² = I ÷ A is a length².
 QString CalculatorFigure(const CalculatorFootnote& note, const std::string& suffix) {
-    const QString unit = ToQString(suffix);
     const QString text = ToQString(note.calculatorText);
-    if (note.result == "A") return QStringLiteral("A = %1 %2²").arg(text, unit);
-    if (note.result == "I") return QStringLiteral("I = %1 %2⁴").arg(text, unit);
-    if (note.result == "Z") return QStringLiteral("Z = %1 %2³").arg(text, unit);
-    if (note.result == "Z2") return QStringLiteral("Z（2 行目）= %1 %2³").arg(text, unit);
-    return QStringLiteral("k² = %1 %2²").arg(text, unit);
+    const auto unit = [&](int result) { return ToQString(UnitText(suffix, kResultLengthPowers[result])); };
+    if (note.result == "A") return QStringLiteral("A = %1 %2").arg(text, unit(0));
+    if (note.result == "I") return QStringLiteral("I = %1 %2").arg(text, unit(1));
+    if (note.result == "Z") return QStringLiteral("Z = %1 %2").arg(text, unit(2));
+    if (note.result == "Z2") return QStringLiteral("Z（2 行目）= %1 %2").arg(text, unit(2));
+    return QStringLiteral("k² = %1 %2").arg(text, unit(3));
 }
 
 // The widest text a column can show, with the cell's padding: every name with

@@ -258,7 +258,7 @@ private slots:
         QTest::keyClick(menu, Qt::Key_Return);
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QStringLiteral("A\t28\tmm²\t28\tmm²\nI\t329.3333\tmm⁴\t329.3333\tmm⁴\n"
-                                "Z\t65.86667\tmm³\t65.86667\tmm³\nk²\t11.7619\tmm\t11.7619\tmm\n"));
+                                "Z\t65.86667\tmm³\t65.86667\tmm³\nk²\t11.7619\tmm²\t11.7619\tmm²\n"));
         QVERIFY(platform.messages.isEmpty());
         QCOMPARE(platform.endCount, 0);
     }
