@@ -98,6 +98,7 @@ struct WarpingSolution::Data {
     std::vector<int> dofs;       // element e's local node j·n1 + i → global
     VectorXd omega;
     int unknowns = 0;
+    int shared = 0;  // nodes on element sides and corners: the first `shared` numbers
 
     const int* ElementDofs(std::size_t e) const { return &dofs[e * static_cast<std::size_t>(n1 * n1)]; }
     void Number();
@@ -138,8 +139,14 @@ void WarpingSolution::Data::Number() {
                 }
             }
         }
+    }
+    // The elements' own inner nodes come after the shared ones: they are
+    // eliminated element by element before the shared system is solved.
+    shared = next;
+    for (std::size_t e = 0; e < mesh.elements.size(); ++e) {
+        int* d = &dofs[e * static_cast<std::size_t>(n)];
         for (int j = 1; j < p; ++j)
-            for (int i = 1; i < p; ++i) local(i, j) = next++;
+            for (int i = 1; i < p; ++i) d[j * n1 + i] = next++;
     }
     unknowns = next;
 }
@@ -155,11 +162,19 @@ void WarpingSolution::Data::Solve() {
                     Nu(b * q + a, j * n1 + i) = B(b, j) * D(a, i);
                     Nv(b * q + a, j * n1 + i) = D(b, j) * B(a, i);
                 }
+    // Local nodes on the element's sides, and inside it.
+    std::vector<int> side, inside;
+    for (int j = 0; j < n1; ++j)
+        for (int i = 0; i < n1; ++i) (i == 0 || j == 0 || i == p || j == p ? side : inside).push_back(j * n1 + i);
+    const int ns = static_cast<int>(side.size()), ni = static_cast<int>(inside.size());
     std::vector<Eigen::Triplet<double>> entries;
-    entries.reserve(mesh.elements.size() * static_cast<std::size_t>(n * (n + 1) / 2));
-    VectorXd f = VectorXd::Zero(unknowns);
+    entries.reserve(mesh.elements.size() * static_cast<std::size_t>(ns * (ns + 1) / 2));
+    VectorXd f = VectorXd::Zero(shared);
     MatrixXd G(2 * nq, n), K(n, n);
     VectorXd fe(n);
+    // Per element: X = Kii⁻¹·Kis and y = Kii⁻¹·fi, to recover the inner nodes.
+    std::vector<MatrixXd> recoverX(mesh.elements.size());
+    std::vector<VectorXd> recoverY(mesh.elements.size());
     for (std::size_t e = 0; e < mesh.elements.size(); ++e) {
         fe.setZero();
         for (int b = 0; b < q; ++b) {
@@ -178,18 +193,38 @@ void WarpingSolution::Data::Solve() {
         }
         K.setZero();
         K.selfadjointView<Eigen::Lower>().rankUpdate(G.transpose());
+        K.triangularView<Eigen::StrictlyUpper>() = K.transpose();
+        MatrixXd kss(ns, ns), kis(ni, ns), kii(ni, ni);
+        VectorXd fs(ns), fi(ni);
+        for (int r = 0; r < ns; ++r) {
+            fs[r] = fe[side[static_cast<std::size_t>(r)]];
+            for (int c = 0; c < ns; ++c) kss(r, c) = K(side[static_cast<std::size_t>(r)], side[static_cast<std::size_t>(c)]);
+        }
+        for (int r = 0; r < ni; ++r) {
+            fi[r] = fe[inside[static_cast<std::size_t>(r)]];
+            for (int c = 0; c < ns; ++c) kis(r, c) = K(inside[static_cast<std::size_t>(r)], side[static_cast<std::size_t>(c)]);
+            for (int c = 0; c < ni; ++c) kii(r, c) = K(inside[static_cast<std::size_t>(r)], inside[static_cast<std::size_t>(c)]);
+        }
+        const Eigen::LLT<MatrixXd> inner(kii);
+        recoverX[e] = inner.solve(kis);
+        recoverY[e] = inner.solve(fi);
+        const MatrixXd schur = kss - kis.transpose() * recoverX[e];
+        const VectorXd g = fs - kis.transpose() * recoverY[e];
         const int* d = ElementDofs(e);
-        for (int j = 0; j < n; ++j) {
-            f[d[j]] += fe[j];
-            for (int i = j; i < n; ++i)
-                entries.emplace_back(std::max(d[i], d[j]), std::min(d[i], d[j]), K(i, j));
+        for (int c = 0; c < ns; ++c) {
+            const int gc = d[side[static_cast<std::size_t>(c)]];
+            f[gc] += g[c];
+            for (int r = 0; r < ns; ++r) {
+                const int gr = d[side[static_cast<std::size_t>(r)]];
+                if (gr >= gc) entries.emplace_back(gr, gc, schur(r, c));
+            }
         }
     }
-    Eigen::SparseMatrix<double> stiffness(unknowns, unknowns);
+    Eigen::SparseMatrix<double> stiffness(shared, shared);
     stiffness.setFromTriplets(entries.begin(), entries.end());
     // ω is fixed up to a constant on each piece: hold one node of each at 0
     // while solving; the constants are settled by the integrals afterwards.
-    std::vector<char> pinned(static_cast<std::size_t>(unknowns), 0);
+    std::vector<char> pinned(static_cast<std::size_t>(shared), 0);
     std::vector<char> seen(static_cast<std::size_t>(mesh.componentCount), 0);
     for (std::size_t e = 0; e < mesh.elements.size(); ++e) {
         const auto c = static_cast<std::size_t>(mesh.component[e]);
@@ -205,16 +240,25 @@ void WarpingSolution::Data::Solve() {
                 it.valueRef() = it.row() == it.col() ? 1.0 : 0.0;
     Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>, Eigen::Lower, Eigen::AMDOrdering<int>> solver(held);
     const auto masked = [&](VectorXd v) {
-        for (int i = 0; i < unknowns; ++i)
+        for (int i = 0; i < shared; ++i)
             if (pinned[static_cast<std::size_t>(i)]) v[i] = 0;
         return v;
     };
-    omega = solver.solve(masked(f));
+    VectorXd skeleton = solver.solve(masked(f));
     // Iterative refinement against the assembled matrix recovers the digits
     // the factorisation of a graded, high-order mesh loses.
     for (int step = 0; step < 2; ++step) {
-        const VectorXd residual = f - stiffness.selfadjointView<Eigen::Lower>() * omega;
-        omega += solver.solve(masked(residual));
+        const VectorXd residual = f - stiffness.selfadjointView<Eigen::Lower>() * skeleton;
+        skeleton += solver.solve(masked(residual));
+    }
+    omega.resize(unknowns);
+    omega.head(shared) = skeleton;
+    VectorXd us(ns);
+    for (std::size_t e = 0; e < mesh.elements.size(); ++e) {
+        const int* d = ElementDofs(e);
+        for (int c = 0; c < ns; ++c) us[c] = skeleton[d[side[static_cast<std::size_t>(c)]]];
+        const VectorXd ui = recoverY[e] - recoverX[e] * us;
+        for (int r = 0; r < ni; ++r) omega[d[inside[static_cast<std::size_t>(r)]]] = ui[r];
     }
 }
 
