@@ -43,9 +43,9 @@ struct Mesh {
 struct MeshOptions {
     int reentrantLayers = 6;
     double grading = 0.2;  // size ratio of successive layers at sharp inner corners
-    int cornerLayers = 5;
-    double cornerGrading = 0.25;  // the same at the other corners
-    double maxAspect = 2.5;       // longest element side over the wall it lies in
+    int cornerLayers = 3;
+    double cornerGrading = 0.3;  // the same at the other corners
+    double maxAspect = 2.5;      // longest element side over the wall it lies in
 };
 
 // The mesh of a section given in its centroidal axes.

@@ -179,6 +179,7 @@ TorsionResult ComputeTorsion(ShapeType shape, std::span<const double> d, const T
         const bool done = out.errorJ <= tol.J / 2 * now.J && out.errorXs <= tol.shift / 2 &&
                           out.errorYs <= tol.shift / 2 && out.errorIw <= iwTol / 2 &&
                           out.errorZt <= tol.Zt / 2 * out.Zt.value_or(0);
+        out.converged = done;
         if (done) break;
     }
     // On a mirror line the shear centre lies exactly on it.

@@ -78,6 +78,10 @@ struct TorsionResult {
     // Estimated absolute errors (0 for closed forms).
     double errorJ = 0, errorXs = 0, errorYs = 0, errorIw = 0, errorZt = 0;
 
+    // Every error estimate is below its tolerance. False where the highest
+    // degree was reached first: the last digit shown may then be off.
+    bool converged = true;
+
     TorsionMethod method = TorsionMethod::ClosedForm;
     int elements = 0;  // finite elements of the final mesh (0 for closed forms)
     int order = 0;     // polynomial degree of the final solution

@@ -165,7 +165,8 @@ void WarpingSolution::Data::Solve() {
     // Local nodes on the element's sides, and inside it.
     std::vector<int> side, inside;
     for (int j = 0; j < n1; ++j)
-        for (int i = 0; i < n1; ++i) (i == 0 || j == 0 || i == p || j == p ? side : inside).push_back(j * n1 + i);
+        for (int i = 0; i < n1; ++i)
+            (i == 0 || j == 0 || i == p || j == p ? side : inside).push_back(j * n1 + i);
     const int ns = static_cast<int>(side.size()), ni = static_cast<int>(inside.size());
     std::vector<Eigen::Triplet<double>> entries;
     entries.reserve(mesh.elements.size() * static_cast<std::size_t>(ns * (ns + 1) / 2));
@@ -198,12 +199,15 @@ void WarpingSolution::Data::Solve() {
         VectorXd fs(ns), fi(ni);
         for (int r = 0; r < ns; ++r) {
             fs[r] = fe[side[static_cast<std::size_t>(r)]];
-            for (int c = 0; c < ns; ++c) kss(r, c) = K(side[static_cast<std::size_t>(r)], side[static_cast<std::size_t>(c)]);
+            for (int c = 0; c < ns; ++c)
+                kss(r, c) = K(side[static_cast<std::size_t>(r)], side[static_cast<std::size_t>(c)]);
         }
         for (int r = 0; r < ni; ++r) {
             fi[r] = fe[inside[static_cast<std::size_t>(r)]];
-            for (int c = 0; c < ns; ++c) kis(r, c) = K(inside[static_cast<std::size_t>(r)], side[static_cast<std::size_t>(c)]);
-            for (int c = 0; c < ni; ++c) kii(r, c) = K(inside[static_cast<std::size_t>(r)], inside[static_cast<std::size_t>(c)]);
+            for (int c = 0; c < ns; ++c)
+                kis(r, c) = K(inside[static_cast<std::size_t>(r)], side[static_cast<std::size_t>(c)]);
+            for (int c = 0; c < ni; ++c)
+                kii(r, c) = K(inside[static_cast<std::size_t>(r)], inside[static_cast<std::size_t>(c)]);
         }
         const Eigen::LLT<MatrixXd> inner(kii);
         recoverX[e] = inner.solve(kis);
