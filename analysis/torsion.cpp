@@ -176,9 +176,9 @@ TorsionResult ComputeTorsion(ShapeType shape, std::span<const double> d, const T
             if (finiteStress) out.errorZt = std::max(out.errorZt, std::abs(*out.Zt - was.J / was.maxStress));
         }
         const double iwTol = std::max(tol.J * std::abs(now.Iw), 1e-9 * ip * size * size);
-        const bool done = out.errorJ <= tol.J / 2 * now.J && out.errorXs <= tol.shift / 2 &&
-                          out.errorYs <= tol.shift / 2 && out.errorIw <= iwTol / 2 &&
-                          out.errorZt <= tol.Zt / 2 * out.Zt.value_or(0);
+        const bool done = out.errorJ <= tol.J * now.J && out.errorXs <= tol.shift &&
+                          out.errorYs <= tol.shift && out.errorIw <= iwTol &&
+                          out.errorZt <= tol.Zt * out.Zt.value_or(0);
         out.converged = done;
         if (done) break;
     }
