@@ -1,6 +1,7 @@
 // How long the Ans computation and the number texts take.
 #include <benchmark/benchmark.h>
 
+#include "analysis/torsion.h"
 #include "core/ans.h"
 #include "core/numtext.h"
 #include "core/properties.h"
@@ -45,3 +46,23 @@ static void BM_ComputeProperties(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(ComputeProperties(shape, texts));
 }
 BENCHMARK(BM_ComputeProperties)->DenseRange(0, 24);
+
+// The torsion quantities of one section per shape, with the mesh each needed.
+static void BM_Torsion(benchmark::State& state) {
+    const auto shape = static_cast<ShapeType>(state.range(0));
+    const InputTexts texts =
+        shape == 15 ? InputTexts{"80", "100", "40", "50"} : InputTexts{"8", "10", "4", "6"};
+    analysis::TorsionOptions options;
+    options.keepField = false;
+    analysis::TorsionResult last;
+    for (auto _ : state) {
+        auto outcome = analysis::ComputeTorsion(shape, texts, '.', options);
+        last = std::get<analysis::TorsionResult>(std::move(outcome));
+        benchmark::DoNotOptimize(last.J);
+    }
+    state.counters["elements"] = last.elements;
+    state.counters["degree"] = last.order;
+    state.counters["unknowns"] = last.unknowns;
+    state.counters["converged"] = last.converged;
+}
+BENCHMARK(BM_Torsion)->DenseRange(0, 24)->Unit(benchmark::kMillisecond)->MinTime(0.5);

@@ -22,6 +22,13 @@ struct InputSlot {
     std::string_view caption;  // shown in lblN
 };
 
+// The mirror lines through the centroid a section has: x (horizontal), y
+// (vertical), both or none. A section is built centred on them, so its
+// centroid lies on them exactly and its product of inertia is exactly 0.
+enum class Symmetry : unsigned char { None = 0, AboutX = 1, AboutY = 2, BothAxes = 3 };
+constexpr bool MirroredInX(Symmetry s) { return (static_cast<unsigned>(s) & 1u) != 0; }
+constexpr bool MirroredInY(Symmetry s) { return (static_cast<unsigned>(s) & 2u) != 0; }
+
 struct ShapeEntry {
     ShapeType index;
     std::string_view name;          // English name, for documentation and tests
@@ -31,6 +38,9 @@ struct ShapeEntry {
     std::span<const InputSlot> derived;  // filled while the option is ticked
     int drawingWidthTwips;
     int drawingHeightTwips;
+    bool curved;            // bounded by circular or elliptic arcs (closed forms, any size ratio)
+    Symmetry symmetry;      // its mirror lines
+    bool reentrantCorners;  // has a sharp inner corner (over 180° of material around it)
 };
 
 // The entry of a shape, or nullptr for an index outside 0 to 24.

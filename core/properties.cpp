@@ -52,34 +52,34 @@ SectionProperties Complete(const section::Basic& b) {
     p[e_bottom] = b.eBottom;
     p[e_left] = b.eLeft;
     p[e_right] = b.eRight;
-    p[Ix] = b.ix;
-    p[Iy] = b.iy;
-    p[Ixy] = b.ixy;
+    p[Ix] = b.secondMomentX;
+    p[Iy] = b.secondMomentY;
+    p[Ixy] = b.productMoment;
     if (p.hasPrincipalAxes()) {
-        const double mean = (b.ix + b.iy) / 2;
-        const double radius = std::hypot((b.ix - b.iy) / 2, b.ixy);
+        const double mean = (b.secondMomentX + b.secondMomentY) / 2;
+        const double radius = std::hypot((b.secondMomentX - b.secondMomentY) / 2, b.productMoment);
         p[Iu] = mean + radius;
         // Iu·Iv = Ix·Iy − Ixy²: no cancellation where Iv is much below Iu
         // (a wide, flat angle), and each term divided first to stay in range.
-        p[Iv] = b.ix * (b.iy / p[Iu]) - b.ixy * (b.ixy / p[Iu]);
+        p[Iv] = b.secondMomentX * (b.secondMomentY / p[Iu]) - b.productMoment * (b.productMoment / p[Iu]);
         // The axis of the largest moment: tan 2α = −2·Ixy ÷ (Ix − Iy).
-        p[alpha] = std::atan2(-2 * b.ixy, b.ix - b.iy) / 2 * (180 / std::numbers::pi);
+        p[alpha] = std::atan2(-2 * b.productMoment, b.secondMomentX - b.secondMomentY) / 2 * (180 / std::numbers::pi);
     } else {
-        p[Iu] = std::max(b.ix, b.iy);
-        p[Iv] = std::min(b.ix, b.iy);
+        p[Iu] = std::max(b.secondMomentX, b.secondMomentY);
+        p[Iv] = std::min(b.secondMomentX, b.secondMomentY);
         // Equal moments (a square, a circle) keep the x axis as u, also
         // where rounding leaves Iy a hair above Ix.
-        p[alpha] = b.iy - b.ix > kProductNoise * (b.ix + b.iy) ? 90 : 0;
+        p[alpha] = b.secondMomentY - b.secondMomentX > kProductNoise * (b.secondMomentX + b.secondMomentY) ? 90 : 0;
     }
-    p[Zx_top] = b.ix / b.eTop;
-    p[Zx_bottom] = b.ix / b.eBottom;
-    p[Zy_left] = b.iy / b.eLeft;
-    p[Zy_right] = b.iy / b.eRight;
-    p[ix] = std::sqrt(b.ix / b.area);
-    p[iy] = std::sqrt(b.iy / b.area);
+    p[Zx_top] = b.secondMomentX / b.eTop;
+    p[Zx_bottom] = b.secondMomentX / b.eBottom;
+    p[Zy_left] = b.secondMomentY / b.eLeft;
+    p[Zy_right] = b.secondMomentY / b.eRight;
+    p[ix] = std::sqrt(b.secondMomentX / b.area);
+    p[iy] = std::sqrt(b.secondMomentY / b.area);
     p[iu] = std::sqrt(p[Iu] / b.area);
     p[iv] = std::sqrt(p[Iv] / b.area);
-    p[Ip] = b.ix + b.iy;
+    p[Ip] = b.secondMomentX + b.secondMomentY;
     p[Zpx] = b.zpx;
     p[Zpy] = b.zpy;
     p[fx] = b.zpx / std::min(p[Zx_top], p[Zx_bottom]);
@@ -187,6 +187,17 @@ std::optional<SectionError> CheckEnteredTexts(ShapeType shape, const InputTexts&
                                           std::span(read.readable).first(read.count)))
         return ErrorOf(std::move(*failure));
     return std::nullopt;
+}
+
+std::variant<std::vector<double>, SectionError> EnteredSection(ShapeType shape, const InputTexts& texts,
+                                                               char decimalSeparator) {
+    const ShapeEntry* entry = FindShape(shape);
+    if (entry == nullptr) return ErrorOf(MakeFailure(SectionFault::NoShape));
+    const EnteredDims read = ReadEntered(*entry, texts, decimalSeparator);
+    const std::span<const double> entered = std::span(read.dims).first(read.count);
+    PropertiesOutcome checked = Checked(shape, entered, std::span(read.readable).first(read.count));
+    if (auto* error = std::get_if<SectionError>(&checked)) return std::move(*error);
+    return std::vector<double>(entered.begin(), entered.end());
 }
 
 PropertiesOutcome ComputeProperties(ShapeType shape, std::span<const double> entered) {

@@ -102,6 +102,12 @@ PropertiesOutcome ComputeProperties(ShapeType shape, const InputTexts& texts, ch
 std::optional<SectionError> CheckEnteredTexts(ShapeType shape, const InputTexts& texts,
                                               char decimalSeparator = '.');
 
+// The shape's entered slots read from the texts as ComputeProperties reads them
+// (single precision, then widened), in slot order, where they form a real
+// section.
+std::variant<std::vector<double>, SectionError> EnteredSection(ShapeType shape, const InputTexts& texts,
+                                                               char decimalSeparator = '.');
+
 // The same from numbers already read, in slot order of the shape's entered slots.
 PropertiesOutcome ComputeProperties(ShapeType shape, std::span<const double> entered);
 

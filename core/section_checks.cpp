@@ -123,9 +123,9 @@ std::optional<SectionFailure> FindSectionFailure(ShapeType shape, std::span<cons
                                    {entry->entered[s].caption, entry->entered[l].caption});
         }
     }
-    // The curved sections (11 to 15) come from closed forms, which keep their
+    // The curved sections come from closed forms, which keep their
     // precision at any ratio.
-    if (shape < 11 || shape > 15) {
+    if (!entry->curved) {
         double largest = 0, smallest = std::numeric_limits<double>::infinity();
         for (const double d : dims) {
             largest = std::max(largest, d);

@@ -11,25 +11,26 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-struct Pt {
-    double x;
-    double y;
-};
+using Pt = Point;
 
-// One closed outline; the last vertex joins the first. Either orientation.
+// One closed outline of straight edges; the last vertex joins the first.
+// Either orientation.
 struct Ring {
     std::vector<Pt> pts;
     bool hole = false;
 };
 
-// Which mirror lines through the centroid the section has: the shapes are
-// built centred on them, so the centroid lies on them exactly.
-enum Symmetry : unsigned { kNoSymmetry = 0, kAboutX = 1, kAboutY = 2, kBothAxes = 3 };
-
 struct Polygons {
     std::vector<Ring> rings;
-    unsigned symmetry = kNoSymmetry;
+    Symmetry symmetry = Symmetry::None;
 };
+
+Polygons FromGeometry(const Geometry& geometry) {
+    Polygons out;
+    out.symmetry = geometry.symmetry;
+    for (const Outline& outline : geometry.outlines) out.rings.push_back({Vertices(outline), outline.hole});
+    return out;
+}
 
 // The vertex after i on a closed outline of n vertices.
 std::size_t Next(std::size_t i, std::size_t n) { return i + 1 == n ? 0 : i + 1; }
@@ -183,8 +184,8 @@ Basic FromPolygons(Polygons section) {
         sx += w * s.sx;
         sy += w * s.sy;
     }
-    const double cx = section.symmetry & kAboutY ? 0.0 : sx / a;
-    const double cy = section.symmetry & kAboutX ? 0.0 : sy / a;
+    const double cx = MirroredInY(section.symmetry) ? 0.0 : sx / a;
+    const double cy = MirroredInX(section.symmetry) ? 0.0 : sy / a;
     double top = -std::numeric_limits<double>::infinity(), bottom = -top, left = -top, right = top;
     for (Ring& ring : section.rings) {
         for (Pt& p : ring.pts) {
@@ -199,157 +200,38 @@ Basic FromPolygons(Polygons section) {
         }
     }
     out.area = a;
+    out.centroidX = cx;
+    out.centroidY = cy;
     for (const Ring& ring : section.rings) {
         const Sums s = AllSums(ring.pts);
         const double w = Weight(ring);
-        out.ix += w * s.yy;
-        out.iy += w * s.xx;
-        out.ixy += w * s.xy;
+        out.secondMomentX += w * s.yy;
+        out.secondMomentY += w * s.xx;
+        out.productMoment += w * s.xy;
         for (std::size_t i = 0, n = ring.pts.size(); i < n; ++i) {
             const Pt& p = ring.pts[i];
             const Pt& q = ring.pts[Next(i, n)];
             out.perimeter += std::hypot(q.x - p.x, q.y - p.y);
         }
     }
-    if (section.symmetry != kNoSymmetry) out.ixy = 0;
+    if (section.symmetry != Symmetry::None) out.productMoment = 0;
     out.eTop = top;
     out.eBottom = -bottom;
     out.eLeft = -left;
     out.eRight = right;
-    out.zpx = PlasticModulus(section.rings, section.symmetry & kAboutX, a);
+    out.zpx = PlasticModulus(section.rings, MirroredInX(section.symmetry), a);
     for (Ring& ring : section.rings)
         for (Pt& p : ring.pts) std::swap(p.x, p.y);
-    out.zpy = PlasticModulus(section.rings, section.symmetry & kAboutY, a);
+    out.zpy = PlasticModulus(section.rings, MirroredInY(section.symmetry), a);
     return out;
-}
-
-// An axis-parallel rectangle centred on the origin.
-Ring CentredBox(double width, double height, bool hole = false) {
-    const double x = width / 2, y = height / 2;
-    return {{{-x, -y}, {x, -y}, {x, y}, {-x, y}}, hole};
-}
-
-// A square of side h stood on a corner, centred on the origin.
-Ring Diamond(double h, bool hole = false) {
-    const double d = h / std::sqrt(2.0);
-    return {{{d, 0}, {0, d}, {-d, 0}, {0, -d}}, hole};
-}
-
-Polygons Shape(ShapeType shape, std::span<const double> d) {
-    switch (shape) {
-        case 0: return {{CentredBox(d[1], d[0])}, kBothAxes};
-        case 1: {  // two strips b wide, clear gap h1, overall height h2
-            const double h1 = d[0], h2 = d[1], x = d[2] / 2;
-            const double in = h1 / 2, out = h2 / 2;
-            return {
-                {{{{-x, in}, {x, in}, {x, out}, {-x, out}}}, {{{-x, -out}, {x, -out}, {x, -in}, {-x, -in}}}},
-                kBothAxes};
-        }
-        case 2: return {{CentredBox(d[0], d[0])}, kBothAxes};
-        case 3: return {{CentredBox(d[1], d[1]), CentredBox(d[0], d[0], true)}, kBothAxes};
-        case 4: return {{Diamond(d[0])}, kBothAxes};
-        case 5: return {{Diamond(d[1]), Diamond(d[0], true)}, kBothAxes};
-        case 6: {  // base b at the bottom, apex h above its middle
-            const double h = d[0], x = d[1] / 2;
-            return {{{{{-x, 0}, {x, 0}, {0, h}}}}, kAboutY};
-        }
-        case 7: {  // side b; corners left and right, flat top and bottom
-            const double b = d[0], s = b * std::sqrt(3.0) / 2, half = b / 2;
-            return {{{{{b, 0}, {half, s}, {-half, s}, {-b, 0}, {-half, -s}, {half, -s}}}}, kBothAxes};
-        }
-        case 8: {  // side b; corners at top and bottom, two sides vertical
-            const double b = d[0], s = b * std::sqrt(3.0) / 2, half = b / 2;
-            return {{{{{0, -b}, {s, -half}, {s, half}, {0, b}, {-s, half}, {-s, -half}}}}, kBothAxes};
-        }
-        case 9: {  // r to a corner; sides at top, bottom, left and right
-            const double c = d[0] * std::cos(kPi / 8), s = d[0] * std::sin(kPi / 8);
-            return {{{{{c, -s}, {c, s}, {s, c}, {-s, c}, {-c, s}, {-c, -s}, {-s, -c}, {s, -c}}}}, kBothAxes};
-        }
-        case 10: {  // top width b, bottom width b + b1, height h
-            const double h = d[0], top = d[1] / 2, bottom = (d[1] + d[2]) / 2;
-            return {{{{{-bottom, 0}, {bottom, 0}, {top, h}, {-top, h}}}}, kAboutY};
-        }
-        case 16:  // box: outer b2 × h2, concentric opening b1 × h1
-            return {{CentredBox(d[3], d[1]), CentredBox(d[2], d[0], true)}, kBothAxes};
-        case 17: {  // I: flanges b2 wide, web b2 − b1 thick, clear height h1
-            const double f = d[0] / 2, y = d[1] / 2, w = (d[3] - d[2]) / 2, x = d[3] / 2;
-            return {{{{{-x, -y},
-                       {x, -y},
-                       {x, -f},
-                       {w, -f},
-                       {w, f},
-                       {x, f},
-                       {x, y},
-                       {-x, y},
-                       {-x, f},
-                       {-w, f},
-                       {-w, -f},
-                       {-x, -f}}}},
-                    kBothAxes};
-        }
-        case 18: {  // channel open to the right: web b2 − b1 on the left
-            const double f = d[0] / 2, y = d[1] / 2, b2 = d[3], web = d[3] - d[2];
-            return {{{{{0, -y}, {b2, -y}, {b2, -f}, {web, -f}, {web, f}, {b2, f}, {b2, y}, {0, y}}}},
-                    kAboutX};
-        }
-        case 19: {  // H: uprights b2/2 each, gap b1, cross-bar h1 on the axis
-            const double t = d[0] / 2, y = d[1] / 2, g = d[2] / 2, x = (d[2] + d[3]) / 2;
-            return {{{{{-x, -y},
-                       {-g, -y},
-                       {-g, -t},
-                       {g, -t},
-                       {g, -y},
-                       {x, -y},
-                       {x, y},
-                       {g, y},
-                       {g, t},
-                       {-g, t},
-                       {-g, y},
-                       {-x, y}}}},
-                    kBothAxes};
-        }
-        case 20: {  // cross: upright b2 × h2, arms b1/2 each side, h1 thick
-            const double t = d[0] / 2, y = d[1] / 2, u = d[3] / 2, x = (d[2] + d[3]) / 2;
-            return {{{{{-u, -y},
-                       {u, -y},
-                       {u, -t},
-                       {x, -t},
-                       {x, t},
-                       {u, t},
-                       {u, y},
-                       {-u, y},
-                       {-u, t},
-                       {-x, t},
-                       {-x, -t},
-                       {-u, -t}}}},
-                    kBothAxes};
-        }
-        case 21: {  // side T: upright b2 × h2, one arm b1 long, h1 thick, to the right
-            const double t = d[0] / 2, y = d[1] / 2, b2 = d[3], x = d[2] + d[3];
-            return {{{{{0, -y}, {b2, -y}, {b2, -t}, {x, -t}, {x, t}, {b2, t}, {b2, y}, {0, y}}}}, kAboutX};
-        }
-        case 22: {  // U: uprights b2/2 each, base h1 thick between them
-            const double h1 = d[0], h2 = d[1], g = d[2] / 2, x = (d[2] + d[3]) / 2;
-            return {{{{{-x, 0}, {x, 0}, {x, h2}, {g, h2}, {g, h1}, {-g, h1}, {-g, h2}, {-x, h2}}}}, kAboutY};
-        }
-        case 23: {  // inverted T: flange b1 + b2 wide, h1 thick; stem b2 wide
-            const double h1 = d[0], h2 = d[1], s = d[3] / 2, x = (d[2] + d[3]) / 2;
-            return {{{{{-x, 0}, {x, 0}, {x, h1}, {s, h1}, {s, h2}, {-s, h2}, {-s, h1}, {-x, h1}}}}, kAboutY};
-        }
-        case 24: {  // L: upright b2 × h2 on the left, foot h1 thick reaching b1 beyond it
-            const double h1 = d[0], h2 = d[1], b2 = d[3], x = d[2] + d[3];
-            return {{{{{0, 0}, {x, 0}, {x, h1}, {b2, h1}, {b2, h2}, {0, h2}}}}, kNoSymmetry};
-        }
-        default: return {};
-    }
 }
 
 // Full ellipse with vertical semi-axis a and horizontal semi-axis b.
 Basic Ellipse(double a, double b) {
     Basic out;
     out.area = kPi * a * b;
-    out.ix = kPi / 4 * b * a * a * a;
-    out.iy = kPi / 4 * a * b * b * b;
+    out.secondMomentX = kPi / 4 * b * a * a * a;
+    out.secondMomentY = kPi / 4 * a * b * b * b;
     out.eTop = out.eBottom = a;
     out.eLeft = out.eRight = b;
     out.zpx = 4.0 / 3 * a * a * b;
@@ -365,8 +247,8 @@ Basic HollowEllipse(double a1, double a2, double b1, double b2) {
     Basic out = Ellipse(a2, b2);
     const Basic in = Ellipse(a1, b1);
     out.area = kPi * (a2 * b2 - a1 * b1);
-    out.ix -= in.ix;
-    out.iy -= in.iy;
+    out.secondMomentX -= in.secondMomentX;
+    out.secondMomentY -= in.secondMomentY;
     out.zpx -= in.zpx;
     out.zpy -= in.zpy;
     out.perimeter += in.perimeter;
@@ -379,10 +261,11 @@ Basic HalfDisc(double r) {
     const double r2 = r * r, r3 = r2 * r, r4 = r2 * r2;
     const double centroid = 4 * r / (3 * kPi);  // above the flat side
     out.area = kPi / 2 * r2;
-    out.ix = (kPi / 8 - 8 / (9 * kPi)) * r4;
-    out.iy = kPi / 8 * r4;
+    out.secondMomentX = (kPi / 8 - 8 / (9 * kPi)) * r4;
+    out.secondMomentY = kPi / 8 * r4;
     out.eTop = r - centroid;
     out.eBottom = centroid;
+    out.centroidY = centroid;
     out.eLeft = out.eRight = r;
     // ∫ |y − c| dA with c = t·r the equal-area height: (4/3)(r² − c²)^(3/2) − (2/3) r³
     const double t = HalfDiscEqualAreaHeight();
@@ -419,7 +302,7 @@ Basic Compute(ShapeType shape, std::span<const double> d) {
         case 13: return HalfDisc(d[0]);
         case 14: return Ellipse(d[0], d[1]);
         case 15: return HollowEllipse(d[0], d[1], d[2], d[3]);
-        default: return FromPolygons(Shape(shape, d));
+        default: return FromPolygons(FromGeometry(SectionGeometry(shape, d)));
     }
 }
 

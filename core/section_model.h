@@ -6,6 +6,7 @@
 #include <span>
 
 #include "core/catalogue.h"
+#include "core/section_geometry.h"
 
 namespace velmora::section {
 
@@ -13,9 +14,10 @@ namespace velmora::section {
 // distances are about the centroidal axes.
 struct Basic {
     double area = 0;
-    double ix = 0;   // ∫ y² dA
-    double iy = 0;   // ∫ x² dA
-    double ixy = 0;  // ∫ x·y dA; exactly 0 for a section with an axis of symmetry
+    double centroidX = 0, centroidY = 0;  // in the axes of SectionGeometry
+    double secondMomentX = 0;             // ∫ y² dA
+    double secondMomentY = 0;             // ∫ x² dA
+    double productMoment = 0;             // ∫ x·y dA; exactly 0 for a section with an axis of symmetry
     double eTop = 0, eBottom = 0, eLeft = 0, eRight = 0;
     double zpx = 0;  // ∫ |y − c| dA about the horizontal equal-area axis y = c
     double zpy = 0;  // the same about the vertical equal-area axis

@@ -32,7 +32,7 @@ std::string ErrorOf(const PropertiesOutcome& outcome) {
 
 // ---------------------------------------------------------------- oracle
 
-bool Curved(int shape) { return shape >= 11 && shape <= 15; }
+bool Curved(int shape) { return FindShape(shape)->curved; }
 
 // Random real sections: sizes spread over three decades, inner sizes a share
 // of the outer ones.
