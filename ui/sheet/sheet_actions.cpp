@@ -86,7 +86,9 @@ void SheetActions::savePdf() {
 }
 
 QString SheetActions::PdfPath(const QString& chosen) {
-    if (QFileInfo(chosen).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) return chosen;
+    const QFileInfo file(chosen);
+    if (file.isDir()) return chosen;  // the write says what is wrong with it
+    if (file.suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) return chosen;
     return chosen + QStringLiteral(".pdf");
 }
 

@@ -295,8 +295,12 @@ private slots:
                 texts << action->text() + QLatin1Char('|') + action->shortcut().toString();
                 if (action->text() == QStringLiteral("計算書をPDFで保存…")) save = action;
             }
-            seenMenu = texts == QStringList{"結果をコピー|", "断面性能の詳細…|Ctrl+D", "計算書を印刷…|Ctrl+P",
-                                            "計算書をPDFで保存…|Ctrl+S"};
+            seenMenu = texts == QStringList{"結果をコピー|",
+                                            "公式を表示|",
+                                            "断面性能の詳細…|Ctrl+D",
+                                            "計算書を印刷…|Ctrl+P",
+                                            "計算書をPDFで保存…|Ctrl+S",
+                                            "断面形状の選択に戻る|"};
             for (int guard = 0; save && menu->activeAction() != save && guard < 10; ++guard)
                 QTest::keyClick(menu->windowHandle(), Qt::Key_Down);
             QTest::keyClick(menu->windowHandle(), Qt::Key_Return);
