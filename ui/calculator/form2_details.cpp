@@ -61,7 +61,7 @@ void Form2::setupDetails() {
 }
 
 void Form2::enableCopy(bool enabled) {
-    if (!menu_) return;  // the opening sequence clears the results before the menu exists
+    if (!menu_) return;  // a call before the menu is built
     if (QAction* copy = menu_->action(kCopyResultsText)) copy->setEnabled(enabled);
 }
 
@@ -92,8 +92,7 @@ void Form2::showDetails() {
 void Form2::placeDetails() {
     const QRect screen = context_.platform.screenGeometry();
     details_->placeBeside(screen);  // its height for this screen
-    // Neither window of the pair has its frame yet when the details first
-    // open on some desktops; both take the calculator's.
+    // The details have no frame before they are first shown: they take the calculator's.
     const QSize frame = frameGeometry().size() - geometry().size();
     const QRect drawing(Frame1->mapToGlobal(QPoint(0, 0)), Frame1->size());
     const PairPlacement place = PlaceDetails(frameGeometry(), details_->size() + frame, drawing, screen);
