@@ -11,17 +11,33 @@ namespace velmora::ui {
 
 ContextMenu::ContextMenu(QWidget* window, QWidget* anchor, std::span<const MenuEntry> entries)
     : QObject(window), anchor_(anchor), menu_(new QMenu(window)) {
-    for (const MenuEntry& entry : entries) {
-        QAction* action = menu_->addAction(entry.text);
-        action->setShortcut(entry.shortcut);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, entry.run);
-        if (!entry.shortcut.isEmpty()) window->addAction(action);  // the shortcut works with the menu closed
-    }
+    addEntries(menu_, window, entries);
     auto* shortcut = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), window);
     connect(shortcut, &QShortcut::activated, this, &ContextMenu::requestFromFocus);
     // The requests of the controls without a menu of their own reach the window.
     window->installEventFilter(this);
+}
+
+void ContextMenu::addEntries(QMenu* menu, QWidget* window, std::span<const MenuEntry> entries) {
+    for (const MenuEntry& entry : entries) {
+        if (!entry.submenu.empty()) {
+            addEntries(menu->addMenu(entry.text), window, entry.submenu);
+            continue;
+        }
+        QAction* action = menu->addAction(entry.text);
+        action->setShortcut(entry.shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, entry.run);
+        if (entry.shortcut.isEmpty()) continue;
+        window->addAction(action);  // the shortcut works with the menu closed
+        shortcutActions_ << action;
+    }
+}
+
+QAction* ContextMenu::action(const QString& text) const {
+    for (QAction* action : menu_->actions())
+        if (action->text() == text) return action;
+    return nullptr;
 }
 
 QString ContextMenu::summary() const {

@@ -12,7 +12,9 @@
 #include <QString>
 #include <functional>
 #include <span>
+#include <vector>
 
+class QAction;
 class QMenu;
 class QWidget;
 
@@ -22,6 +24,7 @@ struct MenuEntry {
     QString text;           // "断面性能の詳細…"
     QKeySequence shortcut;  // empty for none
     std::function<void()> run;
+    std::vector<MenuEntry> submenu{};  // an entry with these opens a submenu and runs nothing itself
 };
 
 class ContextMenu final : public QObject {
@@ -36,6 +39,13 @@ public:
     // the tooltip that makes the menu known.
     QString summary() const;
 
+    // The top-level entry with that text (to grey it), or nullptr.
+    QAction* action(const QString& text) const;
+
+    // The entries with a shortcut, so that another window of the same
+    // calculator can offer the same keys.
+    QList<QAction*> shortcutActions() const { return shortcutActions_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -43,8 +53,11 @@ private:
     void popupOverAnchor();
     void requestFromFocus();  // Shift+F10: the Menu key's request, to the focused control
 
+    void addEntries(QMenu* menu, QWidget* window, std::span<const MenuEntry> entries);
+
     QWidget* anchor_;
     QMenu* menu_;
+    QList<QAction*> shortcutActions_;
 };
 
 }  // namespace velmora::ui

@@ -126,6 +126,7 @@ void Form2::chk_Click() {
 void Form2::cmb1_Click() {
     context_.module.UnitSuffix = UnitSuffixForText(cmb1->currentText().toStdString());
     ShowUnit();
+    cmb1->lineEdit()->setCursorPosition(0);  // the unit's start shows, not the end of its name
 }
 
 void Form2::cmd1_Click() {
@@ -232,6 +233,7 @@ void Form2::setUnitListText(std::string_view text) {
     const QString listText = ToQString(text);
     cmb1->setCurrentIndex(cmb1->findText(listText));
     cmb1->setEditText(listText);
+    cmb1->lineEdit()->setCursorPosition(0);
 }
 
 MessageAnswer Form2::warn(std::string_view text, MessageButtons buttons) {

@@ -21,6 +21,7 @@ class QPushButton;
 
 namespace velmora::ui {
 
+class ContextMenu;
 class DefaultButton;
 class DetailsWindow;
 class ResultFrame;
@@ -44,6 +45,7 @@ protected:
 private:
     static constexpr int kOptionCount = 3;  // chk1 to chk3
     static constexpr int kResultCount = 4;  // Frame2 to Frame5
+    static inline const QString kCopyResultsText = QStringLiteral("結果をコピー");
 
     // Construction, in this order.
     void setupWindow();
@@ -85,6 +87,8 @@ private:
     void setupContextMenu();
     void setupDetails();
     void showDetails();
+    void placeDetails();
+    void enableCopy(bool enabled);  // "結果をコピー"
     void updateDetails();
 
     QLineEdit* txt(int slot) const { return txts[static_cast<std::size_t>(slot - 1)]; }
@@ -110,6 +114,7 @@ private:
     QPushButton* oc3 = nullptr;
     DefaultButton* defaultButton_ = nullptr;  // Ans, or the focused button
     QPointer<DetailsWindow> details_;
+    ContextMenu* menu_ = nullptr;
 };
 
 }  // namespace velmora::ui

@@ -56,6 +56,8 @@ void Form2::ShowDrawing() {
                                 (ToTwips(Frame1->height()) - height) / 2, width, height));
     img1->setPixmap(DrawingPixmap(shape->index, devicePixelRatioF()));  // empty until the drawing exists
     img1->setAccessibleName(ToQString(shape->japaneseName));
+    img1->setToolTip(ToQString(shape->japaneseName) +
+                     QStringLiteral("\nダブルクリックで断面形状の選択に戻ります"));
     img1->show();
 }
 
@@ -88,8 +90,10 @@ void Form2::ClearValues() { context_.module.values = {}; }
 
 // --- Result labels ------------------------------------------------------------------
 
+// While the results are cleared there is nothing to copy.
 void Form2::ClearAnswers() {
     for (ResultFrame* frame : frames) frame->answer()->setText(QStringLiteral("0"));
+    enableCopy(false);
 }
 
 void Form2::ShowUnit() {
@@ -100,6 +104,7 @@ void Form2::ShowUnit() {
 void Form2::ShowAnswers() {
     for (std::size_t i = 0; i < frames.size(); ++i)
         frames[i]->answer()->setText(NumberText(context_.module.values.*kFirstLine[i]));
+    enableCopy(true);
 }
 
 void Form2::ClearSecondLine() {

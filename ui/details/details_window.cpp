@@ -30,9 +30,6 @@
 namespace velmora::ui {
 namespace {
 
-// The display units in the order of the list, after "入力と同じ".
-constexpr std::array<std::string_view, 8> kDisplayUnits{"mm", "cm", "m", "in", "ft", "尺", "寸", "分"};
-
 // The opening width of the client area, in twips: enough for the longest
 // property name and an E-notation value. The height fits all 25 rows.
 constexpr double kClientWidth = 7200;
@@ -83,7 +80,7 @@ int ColumnWidth(const QTableWidget& table, int column) {
         if (column == kSymbol) widen(ToQString(info.symbol));
         if (column != kUnit) continue;
         widen(ToQString(PropertyUnit(info.property, kNoUnit)));
-        for (std::string_view suffix : kDisplayUnits) widen(ToQString(PropertyUnit(info.property, suffix)));
+        for (const Unit& unit : Units()) widen(ToQString(PropertyUnit(info.property, unit.suffix)));
     }
     return widest + 3 * metrics.averageCharWidth();
 }
@@ -144,7 +141,8 @@ void DetailsWindow::setupControls() {
     displayUnit = new QComboBox(this);
     displayUnit->setObjectName(QStringLiteral("displayUnit"));
     displayUnit->addItem(QStringLiteral("入力と同じ"), QString());
-    for (std::string_view suffix : kDisplayUnits) displayUnit->addItem(ToQString(suffix), ToQString(suffix));
+    // The display units in the order of the calculator's unit list.
+    for (const Unit& unit : Units()) displayUnit->addItem(ToQString(unit.suffix), ToQString(unit.suffix));
     unitCaption->setBuddy(displayUnit);
     unitRow->addWidget(unitCaption);
     unitRow->addWidget(displayUnit);
@@ -185,6 +183,9 @@ void DetailsWindow::setupControls() {
                  QStringLiteral("Ip は断面極二次モーメント（Ix + Iy）で、ねじり定数ではありません。"));
     footnotes = AddLabel(this, layout, "footnotes");
     footnotes->hide();
+    // Takes the height the table leaves when it is hidden, so that the lines
+    // saying why the texts form no section stay together at the top.
+    layout->addStretch();
 
     setTabOrder(displayUnit, table);
 }
@@ -205,11 +206,7 @@ void DetailsWindow::setupActions() {
             [this, menu](const QPoint& pos) { menu->popup(mapToGlobal(pos)); });
 
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
-    // Ctrl+D, which opened this window, goes back to the calculator.
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this, [this] {
-        parentWidget()->raise();
-        parentWidget()->activateWindow();
-    });
+    // The calculator's shortcuts (Ctrl+D, Ctrl+P, Ctrl+S) are added by the calculator.
 }
 
 // Closing from the keyboard hands the keys back to the calculator.
@@ -273,7 +270,7 @@ void DetailsWindow::showDimensions(const ShapeEntry* shape) {
 // "none" only "入力と同じ" is offered, and the user's choice comes back as soon
 // as the calculator has a unit again.
 void DetailsWindow::updateUnitList() {
-    const bool convertible = LengthFactor(section.unitSuffix, kDisplayUnits.front()).has_value();
+    const bool convertible = LengthFactor(section.unitSuffix, Units().front().suffix).has_value();
     auto* model = qobject_cast<QStandardItemModel*>(displayUnit->model());
     for (int row = 1; row < displayUnit->count(); ++row) model->item(row)->setEnabled(convertible);
     unitNote->setVisible(!convertible);

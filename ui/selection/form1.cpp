@@ -81,6 +81,7 @@ void Form1::setupPictures() {
             auto* picture = new QLabel(Frame1);
             picture->setObjectName(QString::fromLatin1(selected ? "Image2_%1" : "Image1_%1").arg(i));
             picture->setAccessibleName(name);
+            picture->setToolTip(name);
             // A selected picture is rendered when first chosen: none is at start-up.
             if (!selected) picture->setPixmap(ThumbnailPixmap(i, false, ratio));
             picture->setGeometry(PictureRect(i));

@@ -28,8 +28,12 @@ public:
     void preview();
     void savePdf();
 
-    // The file name offered: the shape's name and the date, in the documents folder.
-    static QString SuggestedPath(const SheetContent& content);
+    // The file name offered: the shape's name and the date, in `folder`, or
+    // for the first sheet of the run in the documents folder (else home).
+    static QString SuggestedPath(const SheetContent& content, const QString& folder = {});
+
+    // The name to write: one typed with another extension ("計算書 テスト.txt") gets ".pdf".
+    static QString PdfPath(const QString& chosen);
 
 private:
     // The sheet for the dialog's answers, or nothing when the user cancels.

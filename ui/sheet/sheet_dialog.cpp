@@ -13,8 +13,8 @@
 namespace velmora::ui {
 namespace {
 
-QLineEdit* AddLine(QFormLayout* form, const QString& caption, const char* name) {
-    auto* box = new QLineEdit;
+QLineEdit* AddLine(QFormLayout* form, const QString& caption, const char* name, const QString& text) {
+    auto* box = new QLineEdit(text);
     box->setObjectName(QLatin1String(name));
     box->setMinimumWidth(260);
     auto* label = new QLabel(caption);
@@ -25,15 +25,18 @@ QLineEdit* AddLine(QFormLayout* form, const QString& caption, const char* name) 
 
 }  // namespace
 
-SheetDialog::SheetDialog(QWidget* parent, const QString& acceptText, bool includeDetails) : QDialog(parent) {
+SheetDialog::SheetDialog(QWidget* parent, const QString& acceptText, const SheetRequest& headings,
+                         bool includeDetails)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("SheetDialog"));
     setWindowTitle(QStringLiteral("velmora: 計算書"));
     ApplyColoursFontAndIcon(this);
 
     auto* form = new QFormLayout;
-    subject_ = AddLine(form, QStringLiteral("件名(&S):"), "subject");
-    member_ = AddLine(form, QStringLiteral("部材(&M):"), "member");
-    author_ = AddLine(form, QStringLiteral("作成者(&A):"), "author");
+    // Every control has its own letter; S and P are the two OK buttons'.
+    subject_ = AddLine(form, QStringLiteral("件名(&T):"), "subject", headings.subject);
+    member_ = AddLine(form, QStringLiteral("部材(&M):"), "member", headings.member);
+    author_ = AddLine(form, QStringLiteral("作成者(&A):"), "author", headings.author);
 
     details_ = new QCheckBox(QStringLiteral("断面性能の詳細を含める(&D)"));
     details_->setObjectName(QStringLiteral("includeDetails"));
@@ -42,7 +45,7 @@ SheetDialog::SheetDialog(QWidget* parent, const QString& acceptText, bool includ
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(acceptText);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル(&C)"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

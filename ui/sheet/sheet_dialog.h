@@ -1,6 +1,5 @@
 // The small dialog asked before a sheet is previewed or saved: 件名, 部材 and
-// 作成者 (empty each time, not remembered) and whether to add the table of
-// every property.
+// 作成者 and whether to add the table of every property.
 #pragma once
 
 #include <QDialog>
@@ -17,9 +16,10 @@ class SheetDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    // `acceptText` names what OK does ("プレビュー", "保存…"); `includeDetails`
-    // is the tick's first state.
-    SheetDialog(QWidget* parent, const QString& acceptText, bool includeDetails);
+    // `acceptText` names what OK does ("プレビュー(&P)", "保存(&S)…"); the boxes
+    // start from `headings` (the last sheet's), `includeDetails` is the tick's first state.
+    SheetDialog(QWidget* parent, const QString& acceptText, const SheetRequest& headings,
+                bool includeDetails);
 
     SheetRequest request() const;
 

@@ -27,6 +27,7 @@ void Calculator::reopen() {
     form.reset();
     form = std::make_unique<Form2>(context);
     form->show();
+    form->activateWindow();  // on an X screen without a window manager nobody else does
     if (!QTest::qWaitForWindowActive(form.get())) qFatal("the calculator did not become active");
 }
 

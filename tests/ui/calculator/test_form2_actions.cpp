@@ -7,6 +7,7 @@
 
 #include "core/messages.h"
 #include "tests/ui/calculator/calculator_harness.h"
+#include "ui/common/twips.h"
 
 using namespace velmora;
 using namespace velmora::ui;
@@ -58,6 +59,7 @@ private slots:
     void returnInTheOpenUnitListOnlyPicks_data();
     void returnInTheOpenUnitListOnlyPicks();
     void unitSelectedWithTheMouseAndArrowKeys();
+    void unitListShowsTheStartOfTheUnit();
     void typingIntoTheUnitListChangesNothing();
     void numbersUseTheLocalesDecimalSeparator();
     void fullWidthNumbersReadAsTyped();
@@ -306,6 +308,27 @@ void TestForm2Actions::unitSelectedWithTheMouseAndArrowKeys() {
     QTest::keyClick(list, Qt::Key_Up);
     QCOMPARE(calc.module.UnitSuffix, "in");
     QCOMPARE(calc.units(), QStringList(4, "in"));
+}
+
+// The list's field is narrower than "cm (センチメートル)": it shows the start,
+// the unit itself, at opening and after each choice.
+void TestForm2Actions::unitListShowsTheStartOfTheUnit() {
+    Calculator calc(0);
+    auto* list = calc.get<QComboBox>("cmb1");
+    QLineEdit* field = list->lineEdit();
+    QCOMPARE(field->text(), kMm);
+    QCOMPARE(field->cursorPosition(), 0);
+    for (const QString& unit : {QStringLiteral("cm (センチメートル)"), QStringLiteral("ft (フィート)"),
+                                QStringLiteral("m  (メートル)"), kMm}) {
+        SelectUnit(calc, unit);
+        QCOMPARE(field->text(), unit);
+        if (unit.startsWith(QStringLiteral("cm")))  // with the field's own 2 px each side, it does not fit
+            QVERIFY(field->fontMetrics().horizontalAdvance(unit) + 4 > field->contentsRect().width());
+        // The field scrolls to keep its cursor in sight: at 0, the text shows from its start.
+        QCOMPARE(field->cursorPosition(), 0);
+        QVERIFY(!field->hasSelectedText());
+    }
+    QCOMPARE(list->geometry(), TwipsRect(7200, 240, 2055, 300));  // the list keeps its place and size
 }
 
 void TestForm2Actions::typingIntoTheUnitListChangesNothing() {

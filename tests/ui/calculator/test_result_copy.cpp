@@ -116,17 +116,45 @@ private slots:
         QCOMPARE(lines[4], QString());
     }
 
-    // What is on show, not what was last computed: an edit leaves zeros and
-    // an empty second line; another unit relabels.
+    // What is on show: another unit relabels.
     void copiesWhatIsShown() {
         Calculator calc(16);
-        ComputeBox(calc, true);
-        calc.retype("txt2", "12");
+        ComputeBox(calc, false);
         QTest::keyClick(calc.get("cmb1"), Qt::Key_Up);  // cm
         rightClick(calc, "Frame2");
         QVERIFY(PickCopy());
-        QCOMPARE(Clipboard(), QStringLiteral("A\t0\tcm²\nI\t0\tcm⁴\nZ\t0\tcm³\nk²\t0\tcm²\n"));
-        QVERIFY(calc.module.values.resA != 0);  // the stored values were not used
+        QCOMPARE(Clipboard(), QString(kBoxFirstLine).replace(QStringLiteral("mm"), QStringLiteral("cm")));
+    }
+
+    // While the results are cleared (at opening, after every edit) there is
+    // nothing to copy: the entry is greyed and a click on it does nothing;
+    // Ans brings it back.
+    void greyedWhileCleared() {
+        Calculator calc(16);
+        const auto copyEntry = [] {
+            const QList<QAction*> actions = OpenMenu()->actions();
+            return *std::ranges::find(actions, QStringLiteral("結果をコピー"), &QAction::text);
+        };
+        rightClick(calc, "Frame2");
+        QVERIFY(OpenMenu());
+        QVERIFY(!copyEntry()->isEnabled());
+        QVERIFY(!PickCopy());
+        CloseMenu();
+        QCOMPARE(Clipboard(), QStringLiteral("before"));
+
+        ComputeBox(calc, false);
+        rightClick(calc, "Frame2");
+        QVERIFY(copyEntry()->isEnabled());
+        QVERIFY(PickCopy());
+        QCOMPARE(Clipboard(), kBoxFirstLine);
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        calc.retype("txt2", "12");
+        rightClick(calc, "Frame2");
+        QVERIFY(!copyEntry()->isEnabled());
+        QVERIFY(!PickCopy());
+        CloseMenu();
+        QCOMPARE(Clipboard(), QStringLiteral("before"));
     }
 
     // Copying changes nothing in the window.
@@ -249,7 +277,8 @@ private slots:
         QVERIFY(menu);
         QStringList entries;
         for (const QAction* action : menu->actions()) entries << action->text();
-        QCOMPARE(entries.mid(0, 2), (QStringList{"結果をコピー", "断面性能の詳細…"}));
+        QCOMPARE(entries, (QStringList{"結果をコピー", "公式を表示", "断面性能の詳細…", "計算書を印刷…",
+                                       "計算書をPDFで保存…", "断面形状の選択に戻る"}));
         for (const char* frame : {"Frame2", "Frame3", "Frame4", "Frame5"}) {
             const QString tip = calc.get(frame)->toolTip();
             QVERIFY2(tip.contains(QStringLiteral("断面性能の詳細…  Ctrl+D")), qPrintable(tip));

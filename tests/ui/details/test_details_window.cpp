@@ -6,8 +6,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableWidget>
 #include <QTest>
@@ -19,6 +22,7 @@
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/test_setup.h"
 #include "tests/ui/support/user_input.h"
+#include "ui/calculator/details_placement.h"
 #include "ui/details/details_window.h"
 #include "ui/selection/form1.h"
 #include "ui/shell/shell.h"
@@ -56,11 +60,22 @@ void RightClick(QWidget* window, QWidget* on) {
     QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, on->mapTo(window, on->rect().center()));
 }
 
-// The open details window, shown and active.
+// The open details window, shown (the keys stay with the calculator).
 DetailsWindow* Details(Calculator& calc) {
     DetailsWindow* details = calc.form->detailsWindow();
-    if (details && !QTest::qWaitForWindowActive(details)) return nullptr;
+    if (details && !QTest::qWaitForWindowExposed(details)) return nullptr;
     return details;
+}
+
+// A click on the details window's title, as a user gives it the keys.
+bool Activate(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+// Types into whatever window has the keys, as a keyboard does.
+void TypeToFocus(const QString& keys) {
+    for (const QChar c : keys) QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
 }
 
 DetailsWindow* OpenByKeys(Calculator& calc) {
@@ -371,6 +386,7 @@ private slots:
         DetailsWindow* details = OpenByKeys(calc);
         QVERIFY(details);
         ChooseDisplayUnit(details, QStringLiteral("cm"));
+        QVERIFY(Activate(details));
         Table(details)->setFocus();
         if (byMenu) {
             RightClick(details, Table(details)->viewport());
@@ -386,14 +402,16 @@ private slots:
         QCOMPARE(lines.last(), QString());
     }
 
-    // By keys alone: Ctrl+D in, Tab between the list and the table, Ctrl+D
-    // back to the calculator and in again, Esc out.
+    // By keys alone: Ctrl+D opens, a second Ctrl+D goes in, Tab between the
+    // list and the table, Ctrl+D back to the calculator and in again, Esc out.
     void keyboardOnly() {
         Calculator calc(kRectangle);
         calc.enter({"300", "150"});
         DetailsWindow* details = OpenByKeys(calc);
         QVERIFY(details);
-        QVERIFY(details->isActiveWindow());
+        QVERIFY(calc.form->isActiveWindow());
+        PressOnCalculator(calc, Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(QTest::qWaitForWindowActive(details));
         QStringList stops;
         for (int i = 0; i < 2; ++i) {
             QTest::keyClick(details->windowHandle(), Qt::Key_Tab);
@@ -406,6 +424,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(calc.form.get()));
         QCOMPARE(calc.form->detailsWindow(), details);
         QCOMPARE(OpenByKeys(calc), details);
+        QVERIFY(QTest::qWaitForWindowActive(details));
 
         QTest::keyClick(details->windowHandle(), Qt::Key_Escape);
         QTRY_VERIFY(!calc.form->detailsWindow());
@@ -462,6 +481,130 @@ private slots:
         QVERIFY(details);
         QVERIFY(details->frameGeometry().right() < calc.form->frameGeometry().left());
         QVERIFY(screen.contains(details->frameGeometry()));
+    }
+
+    // Opening the details leaves the keys where they were: typing goes on in
+    // the calculator's box, by Ctrl+D and by the menu alike.
+    void openingLeavesTheKeys_data() {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("Ctrl+D") << false;
+        QTest::newRow("menu") << true;
+    }
+
+    void openingLeavesTheKeys() {
+        QFETCH(bool, byMenu);
+        Calculator calc(kRectangle);
+        auto* box = calc.get<QLineEdit>("txt1");
+        calc.retype("txt1", "3");
+        QCOMPARE(calc.form->focusWidget(), box);
+        DetailsWindow* details = byMenu ? OpenByMenu(calc) : OpenByKeys(calc);
+        QVERIFY(details && details->isVisible());
+        QTRY_VERIFY(calc.form->isActiveWindow());
+        QVERIFY(!details->isActiveWindow());
+        TypeToFocus(QStringLiteral("00"));
+        QCOMPARE(box->text(), QStringLiteral("300"));
+        QCOMPARE(Label(details, "dimensions")->text(), QStringLiteral("h = 300 mm　　b = 0 mm"));
+    }
+
+    // The calculator's Ctrl+S, Ctrl+P and Ctrl+D work in the details window too.
+    void calculatorKeysInTheDetails_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("accept");  // the dialog's OK button
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << QStringLiteral("保存(&S)…");
+        QTest::newRow("Ctrl+P") << int(Qt::Key_P) << QStringLiteral("プレビュー(&P)");
+    }
+
+    void calculatorKeysInTheDetails() {
+        QFETCH(int, key);
+        QFETCH(QString, accept);
+        Calculator calc(kRectangle);
+        calc.enter({"300", "150"});
+        DetailsWindow* details = OpenByKeys(calc);
+        QVERIFY(details && Activate(details));
+        QString shownAccept;
+        QWidget* owner = nullptr;
+        const bool appeared = WhileModal(
+            [&] { QTest::keyClick(details->windowHandle(), Qt::Key(key), Qt::ControlModifier); },
+            [&](QWidget* dialog) {
+                owner = dialog->parentWidget();
+                if (auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok))
+                    shownAccept = ok->text();
+            });
+        QVERIFY(appeared);
+        QCOMPARE(shownAccept, accept);
+        QCOMPARE(owner, calc.form.get());  // the sheet of the calculator beneath
+
+        QVERIFY(Activate(details));
+        QTest::keyClick(details->windowHandle(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(QTest::qWaitForWindowActive(calc.form.get()));
+        QCOMPARE(calc.form->detailsWindow(), details);
+    }
+
+    // Texts that form no section: the title, the dimensions, the unit list and
+    // the reason stand together at the top, not spread over the height.
+    void compactWithoutSection() {
+        Calculator calc(kBox);
+        calc.enter({"12", "10", "4", "6"});
+        DetailsWindow* details = OpenByKeys(calc);
+        QVERIFY(details);
+        QLabel* reason = Label(details, "sectionError");
+        QVERIFY(reason->isVisible());
+        const auto* list = details->findChild<QComboBox*>(QStringLiteral("displayUnit"));
+        const int line = details->fontMetrics().height();
+        QVERIFY(details->height() > 10 * line);  // the window keeps its height
+        const int gapAbove = list->geometry().top() - Label(details, "dimensions")->geometry().bottom();
+        const int gapBelow = reason->geometry().top() - list->geometry().bottom();
+        QVERIFY2(gapAbove < 2 * line && gapBelow < 2 * line,
+                 qPrintable(QStringLiteral("%1 %2").arg(gapAbove).arg(gapBelow)));
+        QVERIFY(reason->geometry().bottom() < details->height() / 2);
+    }
+
+    // The details' units come in the calculator's order, after "入力と同じ".
+    void unitsInTheCalculatorsOrder() {
+        Calculator calc(kRectangle);
+        DetailsWindow* details = OpenByKeys(calc);
+        QVERIFY(details);
+        const auto* ours = details->findChild<QComboBox*>(QStringLiteral("displayUnit"));
+        const auto* theirs = calc.get<QComboBox>("cmb1");
+        QStringList expected{QStringLiteral("入力と同じ")}, shown;
+        for (int i = 0; i < theirs->count(); ++i)
+            expected << theirs->itemText(i).section(QLatin1Char(' '), 0, 0);
+        for (int i = 0; i < ours->count(); ++i) shown << ours->itemText(i);
+        QCOMPARE(shown, expected);
+        QCOMPARE(shown.mid(1, 3), (QStringList{"m", "cm", "mm"}));
+    }
+
+    // Beside where there is room; else the pair centred together; else over the drawing.
+    void placeDetails_data() {
+        QTest::addColumn<QRect>("calculator");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QPoint>("movedTo");
+        QTest::addColumn<QRect>("details");
+        const QSize size(480, 600);
+        const QRect drawing(130, 110, 465, 377);  // unused but in the last rows
+        QTest::newRow("1920: right, unmoved") << QRect(648, 250, 623, 580) << QRect(0, 0, 1920, 1080)
+                                              << QPoint(648, 250) << QRect(QPoint(1279, 250), size);
+        QTest::newRow("1366: pair centred") << QRect(371, 94, 623, 580) << QRect(0, 0, 1366, 768)
+                                            << QPoint(127, 94) << QRect(QPoint(758, 94), size);
+        QTest::newRow("1280: pair centred") << QRect(328, 222, 623, 580) << QRect(0, 0, 1280, 1024)
+                                            << QPoint(84, 222) << QRect(QPoint(715, 222), size);
+        QTest::newRow("1111: pair exactly") << QRect(244, 0, 623, 580) << QRect(0, 0, 1111, 768)
+                                            << QPoint(0, 0) << QRect(QPoint(631, 0), size);
+        QTest::newRow("1024: over the drawing")
+            << QRect(200, 94, 623, 580) << QRect(0, 0, 1024, 768) << QPoint(200, 94) << drawing;
+    }
+
+    void placeDetails() {
+        QFETCH(QRect, calculator);
+        QFETCH(QRect, screen);
+        QFETCH(QPoint, movedTo);
+        QFETCH(QRect, details);
+        const PairPlacement place =
+            PlaceDetails(calculator, QSize(480, 600), QRect(130, 110, 465, 377), screen);
+        QCOMPARE(place.calculator, movedTo);
+        QCOMPARE(place.details, details);
+        QVERIFY(screen.contains(place.details));
+        QVERIFY(screen.contains(QRect(place.calculator, calculator.size())));
     }
 
     void besidePosition_data() {

@@ -88,6 +88,12 @@ void UseDetails(RandomUser& user) {
         return;
     }
     CheckDetails(user, *details);
+    QCoreApplication::processEvents();
+    if (!form->isActiveWindow()) user.problem(QStringLiteral("opening the details took the keys"));
+    // The user clicks into the details window to use it.
+    details->activateWindow();
+    if (!QTest::qWaitForWindowActive(details))
+        user.problem(QStringLiteral("the details window took no keys"));
 
     auto* list = details->findChild<QComboBox*>(QStringLiteral("displayUnit"));
     const int unit = user.dice.below(list->count());

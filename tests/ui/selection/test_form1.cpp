@@ -17,6 +17,7 @@
 using namespace velmora;
 using namespace velmora::ui;
 using velmora::ui::testing::FakePlatform;
+using velmora::ui::testing::HoverTip;
 using velmora::ui::testing::RecordingNavigator;
 using velmora::ui::testing::ShownChoice;
 
@@ -94,6 +95,20 @@ private slots:
         }
         // Screen readers name each picture by its shape.
         QCOMPARE(picture("Image1", 16)->accessibleName(), QString::fromUtf8(FindShape(16)->japaneseName));
+    }
+
+    // Resting the pointer on a thumbnail names its shape in Japanese; the
+    // pictures' accessible names stay the shapes' names.
+    void thumbnailsNameTheirShapes() {
+        openForm();
+        for (const ShapeEntry& shape : AllShapes()) {
+            const QString name = QString::fromUtf8(shape.japaneseName);
+            QCOMPARE(HoverTip(picture("Image1", shape.index)), name);
+            QCOMPARE(picture("Image1", shape.index)->accessibleName(), name);
+        }
+        // The chosen one too.
+        QTest::mouseClick(picture("Image1", 7), Qt::LeftButton);
+        QCOMPARE(HoverTip(picture("Image2", 7)), QString::fromUtf8(FindShape(7)->japaneseName));
     }
 
     void centredOnTheScreen_data() {

@@ -46,6 +46,13 @@ void Type(const QString& text) {
     commit();
 }
 
+// Replaces the text of the focused box: the dialog offers the last sheet's headings.
+void Replace(const QString& text) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    Type(text);
+}
+
 }  // namespace
 
 PdfReport ReadPdf(const QString& path) {
@@ -90,11 +97,11 @@ void AnswerSheetDialog(const DialogAnswers& answers, DialogSeen* seen) {
                 seen->fields << dialog->findChild<QLineEdit*>(QLatin1String(name))->text();
         }
         // The focus starts in 件名; Tab walks on, as a user would.
-        Type(answers.subject);
+        Replace(answers.subject);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        Type(answers.member);
+        Replace(answers.member);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        Type(answers.author);
+        Replace(answers.author);
         if (tick->isChecked() != answers.includeDetails) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);

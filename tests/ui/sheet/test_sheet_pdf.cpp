@@ -137,12 +137,12 @@ private slots:
         QTemporaryDir out(dir_.filePath(QStringLiteral("XXXXXX")));
         const QString path = out.filePath(QStringLiteral("sheet.pdf"));
         DialogSeen seen;
-        SaveWithKeys(calc, path,
-                     {QStringLiteral("ＡＢ邸 新築工事"), QStringLiteral("2階床梁 G1"),
-                      QStringLiteral("設計 花子"), details},
-                     &seen);
+        const QStringList headings{"ＡＢ邸 新築工事", "2階床梁 G1", "設計 花子"};
+        SaveWithKeys(calc, path, {headings[0], headings[1], headings[2], details}, &seen);
         QVERIFY(seen.shown);
-        QCOMPARE(seen.fields, QStringList({"", "", ""}));
+        // Empty for the first sheet of the run, then the last sheet's (the same for every row).
+        QVERIFY2(seen.fields == QStringList({"", "", ""}) || seen.fields == headings,
+                 qPrintable(seen.fields.join('|')));
         QVERIFY(!seen.detailsTick);  // the details window is not open
         QVERIFY(calc.platform.messages.isEmpty());
         QCOMPARE(QDir(out.path()).entryList(QDir::Files),
@@ -317,8 +317,12 @@ private slots:
                 texts << action->text() + QLatin1Char('|') + action->shortcut().toString();
                 if (action->text() == QStringLiteral("計算書をPDFで保存…")) save = action;
             }
-            seenMenu = texts == QStringList{"結果をコピー|", "断面性能の詳細…|Ctrl+D", "計算書を印刷…|Ctrl+P",
-                                            "計算書をPDFで保存…|Ctrl+S"};
+            seenMenu = texts == QStringList{"結果をコピー|",
+                                            "公式を表示|",
+                                            "断面性能の詳細…|Ctrl+D",
+                                            "計算書を印刷…|Ctrl+P",
+                                            "計算書をPDFで保存…|Ctrl+S",
+                                            "断面形状の選択に戻る|"};
             for (int guard = 0; save && menu->activeAction() != save && guard < 10; ++guard)
                 QTest::keyClick(menu->windowHandle(), Qt::Key_Down);
             QTest::keyClick(menu->windowHandle(), Qt::Key_Return);

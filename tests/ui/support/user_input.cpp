@@ -1,6 +1,7 @@
 #include "tests/ui/support/user_input.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -8,12 +9,23 @@
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "core/catalogue.h"
 
 namespace velmora::ui::testing {
 
 QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+
+QString HoverTip(QWidget* widget) {
+    QToolTip::hideText();
+    const QPoint at = widget->rect().center();
+    QHelpEvent hover(QEvent::ToolTip, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &hover);
+    const QString shown = QToolTip::isVisible() ? QToolTip::text() : QString();
+    QToolTip::hideText();
+    return shown;
+}
 
 void Retype(QLineEdit* box, const QString& keys) {
     box->setFocus();

@@ -21,6 +21,9 @@ void Retype(QLineEdit* box, const QString& keys);
 // The context menu now open, or null.
 QMenu* OpenMenu();
 
+// Rests the pointer on `widget` and returns the tooltip that shows ("" for none).
+QString HoverTip(QWidget* widget);
+
 // Runs `open`, which is to show a modal window and wait in its event loop, and
 // hands that window to `inside` once it is up. Message boxes are passed over:
 // whoever scripted them answers them. Whatever is still open when `inside`
