@@ -41,6 +41,11 @@ constexpr std::string_view kHelp =
     "  --all             also every property of the section (table columns\n"
     "                    property_A, property_Ix, ...: at most 15 digits)\n"
     "  --display-unit U  with --all: convert the properties to unit U\n"
+    "  --torsion         with --all: also the torsion constant J, the shear centre\n"
+    "                    xs, ys (from the centroid), the warping constant Iw and the\n"
+    "                    torsional section modulus Zt (none at a sharp inner corner:\n"
+    "                    Zt_reason says why), from closed forms or a finite-element\n"
+    "                    solution refined until each is right to 1e-7\n"
     "  --format F        text (default), tsv, csv, json, jsonl\n"
     "  --batch FILE      one section per CSV row; FILE '-' is standard input.\n"
     "                    Header: shape, then the captions or v1, v2, ...,\n"
@@ -409,6 +414,7 @@ int Run(std::span<const std::string_view> args, std::FILE* in, std::FILE* out, s
     Options options;
     options.decimalSeparator = request.decimalSeparator();
     options.all = request.all;
+    options.torsion = request.torsion;
     options.displayUnit = request.displayUnit;
     if (request.mode == Mode::Batch) return Batch(request, options, in, out, err, batch);
     return Single(request, options, out, err);

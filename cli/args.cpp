@@ -77,6 +77,8 @@ public:
                 ok = flag(request_.thinWall);
             } else if (name == "--all") {
                 ok = flag(request_.all);
+            } else if (name == "--torsion") {
+                ok = flag(request_.torsion);
             } else if (name == "--decimal-comma") {
                 ok = flag(request_.decimalComma);
             } else if (name == "--unit" || name == "--display-unit") {
@@ -120,6 +122,7 @@ public:
         if (version) return mode(Mode::Version);
         if (list) return mode(Mode::List);
         if (request_.displayUnit && !request_.all) return UsageError{"--display-unit needs --all"};
+        if (request_.torsion && !request_.all) return UsageError{"--torsion needs --all"};
         if (request_.encoding != Encoding::Auto && !batch) return UsageError{"--encoding needs --batch"};
         if (batch) {
             if (!positional.empty())

@@ -24,6 +24,7 @@ struct Request {
     std::optional<std::string> displayUnit;
     bool thinWall = false;
     bool all = false;
+    bool torsion = false;  // with all: the torsion quantities too
     bool decimalComma = false;
     Format format = Format::Text;
     Encoding encoding = Encoding::Auto;  // of the batch file

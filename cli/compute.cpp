@@ -1,5 +1,7 @@
 #include "cli/compute.h"
 
+#include <cmath>
+
 #include "core/messages.h"
 #include "core/numtext.h"
 #include "core/thickness.h"
@@ -55,6 +57,28 @@ PropertiesView ComputeAllProperties(const Section& section, const Options& optio
     return view;
 }
 
+// The torsion quantities of the exact section, converted like the properties.
+TorsionView ComputeTorsionView(const Section& section, const Options& options, const std::string& unit) {
+    TorsionView view;
+    analysis::TorsionOptions torsion;
+    torsion.keepField = false;
+    auto outcome =
+        analysis::ComputeTorsion(section.shape->index, section.texts, options.decimalSeparator, torsion);
+    if (std::holds_alternative<SectionError>(outcome)) return view;  // said by the section error
+    analysis::TorsionResult r = std::get<analysis::TorsionResult>(std::move(outcome));
+    const double factor = LengthFactor(section.unit, unit).value_or(1.0);
+    if (factor != 1.0) {
+        const auto scale = [&](double& v, int power) { v *= std::pow(factor, power); };
+        scale(r.J, 4);
+        scale(r.xs, 1);
+        scale(r.ys, 1);
+        scale(r.Iw, 6);
+        if (r.Zt) scale(*r.Zt, 3);
+    }
+    view.values = std::move(r);
+    return view;
+}
+
 }  // namespace
 
 bool HasThinWall(const ShapeEntry& shape) { return shape.option != ThicknessOption::None; }
@@ -94,14 +118,16 @@ CalculatorView RunCalculator(const Section& section, char separator) {
 bool Record::complete() const {
     if (!calculator.firstLine || !calculator.message.empty() || !calculator.thicknessMessage.empty())
         return false;
-    return !sectionError && (!properties || properties->values.has_value());
+    return !sectionError && (!properties || properties->values.has_value()) &&
+           (!torsion || torsion->values.has_value());
 }
 
 Record Compute(Section section, const Options& options) {
     Record record;
     record.calculator = RunCalculator(section, options.decimalSeparator);
-    if (options.all)
-        record.properties = ComputeAllProperties(section, options, record.sectionError);
+    if (options.all) record.properties = ComputeAllProperties(section, options, record.sectionError);
+    if (options.all && options.torsion)
+        record.torsion = ComputeTorsionView(section, options, record.properties->unit);
     else
         record.sectionError =
             CheckEnteredTexts(section.shape->index, section.texts, options.decimalSeparator);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/torsion.h"
 #include "core/ans.h"
 #include "core/catalogue.h"
 #include "core/properties.h"
@@ -24,6 +25,7 @@ struct Options {
     char decimalSeparator = '.';
     bool all = false;
     std::optional<std::string> displayUnit;  // with all: convert the properties to it
+    bool torsion = false;                    // with all: the torsion quantities too
 };
 
 // The results of the calculator window after Ans.
@@ -43,10 +45,16 @@ struct PropertiesView {
     std::string sectionError;                 // when values is empty
 };
 
+// The torsion quantities in the display unit, where the section is real.
+struct TorsionView {
+    std::optional<analysis::TorsionResult> values;
+};
+
 struct Record {
     Section section;
     CalculatorView calculator;
     std::optional<PropertiesView> properties;  // with Options::all
+    std::optional<TorsionView> torsion;        // with Options::torsion
     // Why the entered dimensions form no real section, as the details window
     // says it; checked for every record.
     std::optional<SectionError> sectionError;

@@ -46,6 +46,12 @@ std::string JoinedSlots(const SectionError& error) {
     return joined;
 }
 
+// A torsion quantity's value, or nothing (Zt at a sharp inner corner).
+std::optional<double> TorsionValue(const analysis::TorsionResult& r, analysis::TorsionProperty p) {
+    if (p == analysis::TorsionProperty::Zt) return r.Zt;
+    return r.value(p);
+}
+
 bool Has(SecondLine line, std::size_t i) {
     return line == SecondLine::Full || (line == SecondLine::ZOnly && i == 2);
 }
@@ -108,6 +114,7 @@ public:
         if (!c.message.empty()) out_ += "message: " + std::string(c.message) + '\n';
         if (r.sectionError) out_ += "section error: " + r.sectionError->message + '\n';
         if (r.properties) appendProperties(*r.properties);
+        if (r.torsion && r.torsion->values) appendTorsion(*r.torsion->values, r.properties->unit);
         sink_.write(out_);
     }
 
@@ -134,6 +141,27 @@ private:
             const std::string unit = PropertyUnit(info.property, p.unit);
             if (!unit.empty()) out_ += ' ' + unit;
             out_ += "  " + std::string(info.japaneseName) + '\n';
+        }
+    }
+
+    void appendTorsion(const analysis::TorsionResult& t, const std::string& unit) {
+        out_ += "torsion (";
+        out_ += t.method == analysis::TorsionMethod::ClosedForm ? "closed form" : "finite elements";
+        if (!t.converged) out_ += ", not converged: the last digit may be off";
+        out_ += "):\n";
+        for (const analysis::TorsionPropertyInfo& info : analysis::AllTorsionProperties()) {
+            out_ += "  " + std::string(info.key);
+            out_.append(info.key.size() < 10 ? 10 - info.key.size() : 1, ' ');
+            const std::optional<double> value = TorsionValue(t, info.property);
+            if (value) {
+                out_ +=
+                    PropertyText(*value, options_.decimalSeparator) + ' ' + UnitText(unit, info.lengthPower);
+            } else {
+                out_ += "-";
+            }
+            out_ += "  " + std::string(info.japaneseName);
+            if (!value) out_ += ": " + std::string(analysis::kNoZtReason);
+            out_ += '\n';
         }
     }
 
@@ -188,6 +216,18 @@ public:
                 if (p && p->values) out_ += MachineNumber((*p->values)[info.property]);
             }
         }
+        if (options_.all && options_.torsion) {
+            const analysis::TorsionResult* t = r.torsion && r.torsion->values ? &*r.torsion->values : nullptr;
+            for (const analysis::TorsionPropertyInfo& info : analysis::AllTorsionProperties()) {
+                out_ += separator_;
+                ++i;
+                if (!t) continue;
+                if (const std::optional<double> value = TorsionValue(*t, info.property))
+                    out_ += MachineNumber(*value);
+            }
+            cell(i++, t && !t->Zt ? analysis::kNoZtReason : "");
+            cell(i++, t ? (t->converged ? "1" : "0") : "");
+        }
         if (batch_) cell(i++, "");
         out_ += '\n';
         sink_.commit();
@@ -216,6 +256,12 @@ private:
             header.emplace_back("display_unit");
             for (const PropertyInfo& info : AllProperties())
                 header.emplace_back("property_" + std::string(info.key));
+        }
+        if (options_.all && options_.torsion) {
+            for (const analysis::TorsionPropertyInfo& info : analysis::AllTorsionProperties())
+                header.emplace_back("property_" + std::string(info.key));
+            header.emplace_back("property_Zt_reason");
+            header.emplace_back("torsion_converged");
         }
         if (batch_) header.emplace_back("error");
         return header;
@@ -321,6 +367,7 @@ public:
                     const std::string number = MachineNumber((*p.values)[info.property]);
                     out_ += number.empty() ? std::string_view("null") : std::string_view(number);
                 }
+                if (r.torsion && r.torsion->values) appendTorsion(*r.torsion->values);
                 out_ += '}';
             } else {
                 out_ += "null";
@@ -373,6 +420,26 @@ private:
             AppendJsonString(out_, error->captions[i]);
         }
         out_ += ']';
+    }
+
+    // The torsion quantities among the properties: "Zt": null with its reason
+    // where no Zt exists.
+    void appendTorsion(const analysis::TorsionResult& t) {
+        for (const analysis::TorsionPropertyInfo& info : analysis::AllTorsionProperties()) {
+            out_ += ',';
+            AppendJsonString(out_, info.key);
+            out_ += ':';
+            const std::optional<double> value = TorsionValue(t, info.property);
+            const std::string number = value ? MachineNumber(*value) : std::string();
+            out_ += number.empty() ? std::string_view("null") : std::string_view(number);
+        }
+        out_ += ",\"Zt_reason\":";
+        optionalString(t.Zt ? std::string_view() : analysis::kNoZtReason);
+        out_ += ",\"torsion_method\":";
+        AppendJsonString(out_,
+                         t.method == analysis::TorsionMethod::ClosedForm ? "closed_form" : "finite_element");
+        out_ += ",\"torsion_converged\":";
+        out_ += t.converged ? "true" : "false";
     }
 
     void optionalString(std::string_view text) {

@@ -16,7 +16,8 @@ constexpr std::array<Unit, 8> kUnits{{
     {"ft (フィート)", "ft", "フィート", 3048, 10000},
 }};
 
-constexpr std::array<std::string_view, 5> kPowers{"", "", "²", "³", "⁴"};
+// Superscript digits; a power of 1 is written bare.
+constexpr std::array<std::string_view, 10> kPowers{"", "", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
 
 }  // namespace
 

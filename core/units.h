@@ -34,7 +34,7 @@ std::string_view UnitSuffixForText(std::string_view listText);
 // for an unknown suffix (such as "none").
 std::optional<double> LengthFactor(std::string_view fromSuffix, std::string_view toSuffix);
 
-// A unit with a power of length: "mm" for 1, "mm²", "mm³", "mm⁴"; "" for 0.
+// A unit with a power of length: "mm" for 1, "mm²" … "mm⁹"; "" for 0.
 // "none" is written as the calculator labels it ("none²").
 std::string UnitText(std::string_view suffix, int lengthPower);
 

@@ -241,6 +241,48 @@ for args in (["--encoding", "latin1", "--batch", "-"], ["--encoding", "cp932", "
     status, out, err = run(*args)
     check(status == 2 and out == "", f"encoding usage {args} {status} {err!r}")
 
+# Torsion with --all: every format carries the five keys; a sharp inner corner
+# gives no Zt but its reason; the display unit converts by each key's power.
+def rectangle_j(h, b):
+    import math
+    h, b = max(h, b), min(h, b)
+    s = sum(math.tanh(n * math.pi * h / (2 * b)) / n ** 5 for n in range(1, 99, 2))
+    return h * b ** 3 / 3 * (1 - 192 * b / (math.pi ** 5 * h) * s)
+
+
+status, out, _ = run("--all", "--torsion", "--format", "json", "0", "3", "2")
+props = json.loads(out)["properties"]
+check(status == 0 and abs(props["J"] - rectangle_j(3, 2)) <= 1e-7 * props["J"], f"torsion json J {props.get('J')}")
+check(props["xs"] == 0 and props["ys"] == 0 and props["Zt"] > 0 and props["Zt_reason"] is None,
+      f"torsion json rectangle {props}")
+status, out, _ = run("--all", "--torsion", "--display-unit", "cm", "--format", "jsonl", "0", "3", "2")
+check(abs(json.loads(out)["properties"]["J"] - rectangle_j(3, 2) / 1e4) <= 1e-7 * rectangle_j(3, 2) / 1e4,
+      "torsion J in cm⁴")
+status, out, _ = run("--all", "--torsion", "--format", "json", "16", "8", "10", "4", "6")
+props = json.loads(out)["properties"]
+check(props["Zt"] is None and props["Zt_reason"].startswith("入隅") and props["J"] > 0 and props["Iw"] > 0,
+      f"torsion json box {props}")
+box_j = props["J"]
+status, out, _ = run("--all", "--torsion", "--format", "json", "18", "180", "200", "90", "100")
+props = json.loads(out)["properties"]
+check(props["xs"] < 0 and props["ys"] == 0, f"torsion json channel {props}")
+for fmt, sep in (("csv", ","), ("tsv", "\t")):
+    status, out, _ = run("--all", "--torsion", "--format", fmt, "16", "8", "10", "4", "6")
+    rows = list(csv.DictReader(io.StringIO(out), delimiter=sep))
+    check(status == 0 and len(rows) == 1, f"torsion {fmt} rows")
+    row = rows[0]
+    check(all(k in row for k in ("property_J", "property_xs", "property_ys", "property_Iw", "property_Zt")),
+          f"torsion {fmt} columns {list(row)}")
+    check(float(row["property_J"]) == box_j, f"torsion {fmt} J {row['property_J']} against {box_j}")
+    check(row["property_Zt"] == "" and row["property_Zt_reason"].startswith("入隅"), f"torsion {fmt} Zt {row}")
+status, out, _ = run("--all", "--torsion", "16", "8", "10", "4", "6")
+check("torsion (finite elements):" in out and "  J " in out and "入隅" in out and "mm⁶" in out, f"torsion text {out!r}")
+status, out, err = run("--torsion", "0", "3", "2")
+check(status == 2 and "--torsion needs --all" in err, f"torsion usage {err!r}")
+# Without --torsion nothing of it appears.
+status, out, _ = run("--all", "--format", "json", "0", "3", "2")
+check("J" not in json.loads(out)["properties"], "no torsion without --torsion")
+
 if failures:
     print("\n".join("FAIL: " + f for f in failures))
     sys.exit(1)

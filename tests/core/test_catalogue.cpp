@@ -101,6 +101,7 @@ TEST(Units, NamesLengthsAndUnitTexts) {
     EXPECT_EQ(UnitText("mm", 2), "mm²");
     EXPECT_EQ(UnitText("cm", 3), "cm³");
     EXPECT_EQ(UnitText("尺", 4), "尺⁴");
+    EXPECT_EQ(UnitText("cm", 6), "cm⁶");  // the warping constant
     EXPECT_EQ(UnitText("mm", 0), "");
     EXPECT_EQ(UnitText("none", 2), "none²");  // as the calculator labels it
     // k² = I ÷ A: a length⁴ over a length².
