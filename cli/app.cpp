@@ -1,5 +1,7 @@
 #include "cli/app.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
@@ -333,7 +335,11 @@ int Batch(const Request& request, const Options& options, std::FILE* in, std::FI
     Sink sink(out);
     auto writer = MakeWriter(request.format, options, true, sink);
     BatchJob job{std::get<BatchHeader>(header), request, options, readAs};
-    const std::size_t chunkRows = settings.chunkRows > 0 ? settings.chunkRows : 1;
+    // A torsion solve takes milliseconds to a second, so its chunks are a few
+    // rows: both workers get some of even a short batch.
+    constexpr std::size_t kTorsionChunkRows = 4;
+    const std::size_t chunkRows = std::max<std::size_t>(
+        options.torsion ? std::min(settings.chunkRows, kTorsionChunkRows) : settings.chunkRows, 1);
     bool complete = true;
     // Writes a computed chunk: its messages, then its records.
     const auto emit = [&](Chunk& chunk) {
