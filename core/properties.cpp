@@ -242,8 +242,7 @@ std::optional<double> LengthFactor(std::string_view fromSuffix, std::string_view
            static_cast<double>(from->denominator * to->numerator);
 }
 
-double Convert(Property property, double value, double lengthFactor) {
-    const int power = Info(property).lengthPower;
+double ConvertLength(double value, double lengthFactor, int power) {
     if (power == 0) return value;
     // A factor below 1 whose inverse is a whole number (mm to cm: 1/10) is
     // applied as a division by that number, which keeps 337500000 mm⁴ at
@@ -258,6 +257,15 @@ double Convert(Property property, double value, double lengthFactor) {
     return value * scale;
 }
 
+double Convert(Property property, double value, double lengthFactor) {
+    return ConvertLength(value, lengthFactor, Info(property).lengthPower);
+}
+
+std::string PowerUnit(std::string_view suffix, int power) {
+    static constexpr std::string_view kPowers[] = {"", "", "²", "³", "⁴", "⁵", "⁶"};
+    return std::string(suffix) + std::string(kPowers[static_cast<std::size_t>(std::clamp(power, 0, 6))]);
+}
+
 std::string PropertyUnit(Property property, std::string_view suffix) {
     switch (property) {
         case alpha: return "°";
@@ -265,8 +273,7 @@ std::string PropertyUnit(Property property, std::string_view suffix) {
         case fy: return "";
         default: break;
     }
-    static constexpr std::string_view kPowers[] = {"", "", "²", "³", "⁴"};
-    return std::string(suffix) + std::string(kPowers[static_cast<std::size_t>(Info(property).lengthPower)]);
+    return PowerUnit(suffix, Info(property).lengthPower);
 }
 
 std::string PropertyText(double value, char decimalSeparator) { return ShortText(value, decimalSeparator); }
