@@ -100,20 +100,21 @@ void PaintStressMap(QPainter& painter, const SectionPicture& picture, const Sect
     painter.restore();
 }
 
+// The colour bar from low (left) to high (right): the caption above it, 0 and
+// the largest value (or why there is none) under its ends.
 void PaintLegend(QPainter& painter, const QRectF& bar, const SectionPicture& picture, const QFont& font) {
-    QLinearGradient gradient(bar.bottomLeft(), bar.topLeft());
+    QLinearGradient gradient(bar.topLeft(), bar.topRight());
     for (int i = 0; i <= 8; ++i) gradient.setColorAt(i / 8.0, StressColour(i / 8.0));
     painter.setPen(QPen(kOutline, 0));
     painter.setBrush(gradient);
     painter.drawRect(bar);
     painter.setFont(font);
     const QFontMetricsF metrics(font);
-    const double x = bar.right() + metrics.averageCharWidth() * 0.6;
-    painter.drawText(QPointF(x, bar.top() + metrics.ascent()), picture.maxStressText);
-    painter.drawText(QPointF(x, bar.top() + metrics.height() + metrics.ascent()), QStringLiteral("（高）"));
-    painter.drawText(QPointF(x, bar.bottom() - metrics.descent()), QStringLiteral("0（低）"));
-    painter.drawText(QPointF(bar.left(), bar.top() - metrics.descent() - metrics.leading()),
-                     QStringLiteral("|τ|（T = 1）"));
+    painter.drawText(QRectF(bar.left(), bar.top() - metrics.height() * 1.1, bar.width(), metrics.height()),
+                     Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("ねじりせん断応力 |τ|（T = 1）"));
+    const QRectF under(bar.left(), bar.bottom() + metrics.height() * 0.1, bar.width(), metrics.height());
+    painter.drawText(under, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("0（低）"));
+    painter.drawText(under, Qt::AlignRight | Qt::AlignTop, picture.maxStressText + QStringLiteral("（高）"));
 }
 
 // A marker: G as a circle with a cross and a dot, S as a filled diamond, each with its letter.
@@ -174,12 +175,15 @@ QColor StressColour(double t) {
 SectionPictureLayout LayOutSectionPicture(const SectionPicture& picture, const QRectF& target, bool stressMap,
                                           double labelPixels) {
     SectionPictureLayout layout;
-    QRectF area = target.adjusted(labelPixels, labelPixels * 1.8, -labelPixels, -labelPixels * 2.6);
+    // Room for the axis letters and the marks around, the offsets below and,
+    // with the stress map, the colour bar under the drawing with its texts.
+    QRectF area =
+        target.adjusted(labelPixels * 1.5, labelPixels * 1.8, -labelPixels * 1.5, -labelPixels * 2.6);
     if (stressMap) {
-        const double legendWidth = labelPixels * 9;
-        layout.legend = QRectF(area.right() - legendWidth, area.top() + labelPixels * 0.6, labelPixels * 1.2,
-                               std::max(0.0, area.height() - labelPixels * 0.6));
-        area.setRight(area.right() - legendWidth - labelPixels);
+        const double barHeight = labelPixels * 0.8;
+        const double barTop = area.bottom() - labelPixels * 1.3 - barHeight;
+        layout.legend = QRectF(area.left(), barTop, area.width(), barHeight);
+        area.setBottom(barTop - labelPixels * 2.4);
     }
     double x0 = 0, x1 = 0, y0 = 0, y1 = 0;  // G is always in the picture
     const auto widen = [&](double x, double y) {
@@ -237,7 +241,7 @@ void PaintSectionPicture(QPainter& painter, const QRectF& target, const SectionP
         const bool onG = QLineF(s, layout.origin).length() < marker * 2;
         PaintMarker(painter, s, QStringLiteral("S"), kShearCentre, marker * 0.8, true,
                     onG ? QPointF(marker * 1.3, marker * 1.3 + labelPixels * 0.8)
-                        : QPointF(-marker * 1.3 - labelPixels * 0.7, -marker * 1.3),
+                        : QPointF(-labelPixels * 0.3, -marker * 1.6),
                     font);
     }
     painter.setPen(kOutline);

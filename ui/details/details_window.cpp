@@ -39,7 +39,7 @@ constexpr std::array<std::string_view, 8> kDisplayUnits{"mm", "cm", "m", "in", "
 // The opening width of the client area, in twips: enough for the longest
 // property name and an E-notation value, and the drawing of the section
 // beside them. The height fits all 25 rows and the five of torsion.
-constexpr double kClientWidth = 7200 + 4200;
+constexpr double kClientWidth = 7200 + 3600;
 constexpr double kClientHeight = 8370 + 1500;
 constexpr int kGap = 8;  // pixels between the calculator and this window
 

@@ -15,7 +15,7 @@ namespace velmora::ui {
 SectionPictureView::SectionPictureView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("sectionPicture"));
     setAccessibleName(QStringLiteral("断面の図"));
-    setMinimumSize(240, 240);
+    setMinimumSize(180, 180);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
