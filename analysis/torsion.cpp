@@ -1,0 +1,203 @@
+#include "analysis/torsion.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "analysis/mesh.h"
+#include "analysis/warping.h"
+#include "core/section_geometry.h"
+#include "core/section_model.h"
+
+namespace velmora::analysis {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+using enum TorsionProperty;
+
+constexpr std::array<TorsionPropertyInfo, kTorsionPropertyCount> kInfo{{
+    {J, "J", "ねじり定数", "J", 4},
+    {xs, "xs", "せん断中心の位置（図心から x 方向）", "xs", 1},
+    {ys, "ys", "せん断中心の位置（図心から y 方向）", "ys", 1},
+    {Iw, "Iw", "曲げねじり定数", "Iw", 6},
+    {Zt, "Zt", "ねじり断面係数", "Zt", 3},
+}};
+
+// The section in its centroidal axes.
+section::Geometry CentroidalGeometry(ShapeType shape, std::span<const double> dims,
+                                     const section::Basic& basic) {
+    section::Geometry g = section::SectionGeometry(shape, dims);
+    for (section::Outline& o : g.outlines) {
+        for (section::Edge& e : o.edges) {
+            e.start = {e.start.x - basic.centroidX, e.start.y - basic.centroidY};
+            if (e.arc) e.arc->centre = {e.arc->centre.x - basic.centroidX, e.arc->centre.y - basic.centroidY};
+        }
+    }
+    return g;
+}
+
+class FiniteElementField final : public TorsionField {
+public:
+    FiniteElementField(std::shared_ptr<const WarpingSolution> solution, double j)
+        : solution_(std::move(solution)), j_(j) {}
+    std::vector<Sample> Samples(int n) const override {
+        std::vector<Sample> out;
+        const int elements = ElementCount();
+        n = std::max(n, 2);
+        out.reserve(static_cast<std::size_t>(elements * n * n));
+        for (int e = 0; e < elements; ++e)
+            for (int j = 0; j < n; ++j)
+                for (int i = 0; i < n; ++i) {
+                    Point at;
+                    const double u = -1 + 2.0 * i / (n - 1), v = -1 + 2.0 * j / (n - 1);
+                    const double tau = solution_->Stress(e, u, v, &at) / j_;
+                    out.push_back({at.x, at.y, tau});
+                }
+        return out;
+    }
+    int ElementCount() const override { return static_cast<int>(solution_->mesh().elements.size()); }
+
+private:
+    std::shared_ptr<const WarpingSolution> solution_;
+    double j_;
+};
+
+struct Tolerances {
+    double J, shift, Iw, Zt;
+};
+
+}  // namespace
+
+std::span<const TorsionPropertyInfo> AllTorsionProperties() { return kInfo; }
+const TorsionPropertyInfo& Info(TorsionProperty property) {
+    return kInfo[static_cast<std::size_t>(property)];
+}
+
+double TorsionResult::value(TorsionProperty p) const {
+    switch (p) {
+        case TorsionProperty::J: return J;
+        case TorsionProperty::xs: return xs;
+        case TorsionProperty::ys: return ys;
+        case TorsionProperty::Iw: return Iw;
+        case TorsionProperty::Zt: return Zt.value_or(std::numeric_limits<double>::quiet_NaN());
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+TorsionResult ComputeTorsion(ShapeType shape, std::span<const double> d, const TorsionOptions& options) {
+    TorsionResult out;
+    const ShapeEntry* entry = FindShape(shape);
+    if (entry == nullptr) return out;
+    const section::Basic basic = section::Compute(shape, d);
+    const double ip = basic.secondMomentX + basic.secondMomentY;
+    const double size = std::max(basic.eLeft + basic.eRight, basic.eTop + basic.eBottom);
+    const section::Geometry geometry = CentroidalGeometry(shape, d, basic);
+    const bool finiteStress = !entry->reentrantCorners;
+
+    // Closed forms: the circle and the tube (J = Ip), the ellipse and a hollow
+    // ellipse whose two ellipses are similar (ω = k·x·y on both).
+    if (options.closedForms) {
+        std::optional<TorsionResult> exact;
+        const auto ellipse = [](double a, double b, TorsionResult& r, double sign) {
+            // a vertical, b horizontal semi-axis
+            const double a2 = a * a, b2 = b * b, k = (a2 - b2) / (a2 + b2);
+            r.J += sign * kPi * a2 * a * b2 * b / (a2 + b2);
+            r.Iw += sign * kPi * a2 * a * b2 * b * k * k / 24;
+        };
+        if (shape == 11 || shape == 12) {
+            TorsionResult r;
+            r.J = ip;
+            r.Zt = ip / (d[shape == 11 ? 0 : 1] / 2);
+            exact = r;
+        } else if (shape == 14 || (shape == 15 && d[0] * d[3] == d[1] * d[2])) {
+            TorsionResult r;
+            const double a = shape == 14 ? d[0] : d[1], b = shape == 14 ? d[1] : d[3];
+            ellipse(a, b, r, 1);
+            // τmax = 2T ÷ (π·major·minor²) on the solid ellipse, at the ends of
+            // the minor axis; a similar hole scales J and the stress together.
+            const double major = std::max(a, b), minor = std::min(a, b);
+            double zt = kPi * major * minor * minor / 2;
+            if (shape == 15) {
+                const double q = d[0] / d[1], q2 = q * q;
+                ellipse(d[0], d[2], r, -1);
+                zt *= 1 - q2 * q2;
+            }
+            r.Zt = zt;
+            exact = r;
+        }
+        if (exact) {
+            exact->method = TorsionMethod::ClosedForm;
+            exact->maxStressUnitTorque = 1 / *exact->Zt;
+            if (options.keepField) {
+                auto s = std::make_shared<const WarpingSolution>(MakeMesh(geometry), 8);
+                exact->field = std::make_shared<FiniteElementField>(s, exact->J);
+            }
+            return *exact;
+        }
+    }
+
+    // The finite-element solution: raise the degree until two successive
+    // degrees agree within the tolerance; the finer one is kept.
+    const Mesh mesh = MakeMesh(geometry);
+    const Tolerances tol{options.tolerance, options.tolerance * size, 0, options.tolerance};
+    // A symmetric section's warping function is odd, so a degree and the next
+    // can give the same solution: each estimate compares the latest degree
+    // with both before it.
+    std::shared_ptr<const WarpingSolution> latest;
+    std::vector<WarpingIntegrals> history;
+    constexpr int kFirstDegree = 3, kLastDegree = 12;
+    for (int p = kFirstDegree; p <= kLastDegree; ++p) {
+        latest = std::make_shared<const WarpingSolution>(mesh, p);
+        const WarpingIntegrals now = latest->Integrals(finiteStress);
+        history.push_back(now);
+        out.J = now.J;
+        out.xs = now.xs;
+        out.ys = now.ys;
+        out.Iw = now.Iw;
+        if (finiteStress) {
+            out.Zt = now.J / now.maxStress;
+            out.maxStressUnitTorque = now.maxStress / now.J;
+            out.maxStressAt = std::array{now.maxStressAt.x, now.maxStressAt.y};
+        }
+        out.order = p;
+        out.unknowns = now.unknowns;
+        out.elements = static_cast<int>(mesh.elements.size());
+        if (history.size() < 3) continue;
+        out.errorJ = out.errorXs = out.errorYs = out.errorIw = out.errorZt = 0;
+        for (std::size_t k = history.size() - 3; k + 1 < history.size(); ++k) {
+            const WarpingIntegrals& was = history[k];
+            out.errorJ = std::max(out.errorJ, std::abs(now.J - was.J));
+            out.errorXs = std::max(out.errorXs, std::abs(now.xs - was.xs));
+            out.errorYs = std::max(out.errorYs, std::abs(now.ys - was.ys));
+            out.errorIw = std::max(out.errorIw, std::abs(now.Iw - was.Iw));
+            if (finiteStress) out.errorZt = std::max(out.errorZt, std::abs(*out.Zt - was.J / was.maxStress));
+        }
+        const double iwTol = std::max(tol.J * std::abs(now.Iw), 1e-9 * ip * size * size);
+        const bool done = out.errorJ <= tol.J / 2 * now.J && out.errorXs <= tol.shift / 2 &&
+                          out.errorYs <= tol.shift / 2 && out.errorIw <= iwTol / 2 &&
+                          out.errorZt <= tol.Zt / 2 * out.Zt.value_or(0);
+        if (done) break;
+    }
+    // On a mirror line the shear centre lies exactly on it.
+    if (MirroredInX(entry->symmetry)) out.ys = 0, out.errorYs = 0;
+    if (MirroredInY(entry->symmetry)) out.xs = 0, out.errorXs = 0;
+    if (shape == 13 && options.closedForms) {
+        out.J = (kPi / 2 - 4 / kPi) * d[0] * d[0] * d[0] * d[0];
+    }
+    out.method = TorsionMethod::FiniteElement;
+    if (options.keepField) out.field = std::make_shared<FiniteElementField>(latest, out.J);
+    return out;
+}
+
+std::variant<TorsionResult, SectionError> ComputeTorsion(ShapeType shape, const InputTexts& texts,
+                                                         char decimalSeparator,
+                                                         const TorsionOptions& options) {
+    auto entered = EnteredSection(shape, texts, decimalSeparator);
+    if (auto* error = std::get_if<SectionError>(&entered)) return std::move(*error);
+    return ComputeTorsion(shape, std::get<std::vector<double>>(entered), options);
+}
+
+}  // namespace velmora::analysis
