@@ -55,17 +55,34 @@ QPainterPath SectionPath(const SectionPicture& picture, const SectionPictureLayo
 }
 
 // The value the colours are scaled to: the largest stress, or where it is
-// unbounded the 99th percentile of the samples, so that the map still shows
+// unbounded the stress that 97 % of the section's area stays below (the
+// graded elements at an inner corner are tiny), so that the map still shows
 // where the stress gathers.
 double ColourTop(const SectionPicture& picture) {
     if (picture.maxStress) return *picture.maxStress;
-    std::vector<double> taus;
-    taus.reserve(picture.samples.size());
-    for (const auto& s : picture.samples) taus.push_back(s.tau);
-    if (taus.empty()) return 1;
-    const auto at = taus.begin() + static_cast<std::ptrdiff_t>(0.99 * double(taus.size() - 1));
-    std::nth_element(taus.begin(), at, taus.end());
-    return *at > 0 ? *at : 1;
+    const int n = picture.samplesPerSide;
+    const auto perElement = static_cast<std::size_t>(n * n);
+    std::vector<std::pair<double, double>> quads;  // |τ|, area
+    for (std::size_t e = 0; n > 1 && e + perElement <= picture.samples.size(); e += perElement)
+        for (int j = 0; j + 1 < n; ++j)
+            for (int i = 0; i + 1 < n; ++i) {
+                const auto& a = picture.samples[e + static_cast<std::size_t>(j * n + i)];
+                const auto& b = picture.samples[e + static_cast<std::size_t>(j * n + i + 1)];
+                const auto& c = picture.samples[e + static_cast<std::size_t>((j + 1) * n + i + 1)];
+                const auto& d = picture.samples[e + static_cast<std::size_t>((j + 1) * n + i)];
+                const double area = std::abs((c.x - a.x) * (d.y - b.y) - (d.x - b.x) * (c.y - a.y)) / 2;
+                quads.push_back({(a.tau + b.tau + c.tau + d.tau) / 4, area});
+            }
+    if (quads.empty()) return 1;
+    std::sort(quads.begin(), quads.end());
+    double total = 0;
+    for (const auto& q : quads) total += q.second;
+    double below = 0;
+    for (const auto& [tau, area] : quads) {
+        below += area;
+        if (below >= 0.97 * total) return tau > 0 ? tau : 1;
+    }
+    return quads.back().first > 0 ? quads.back().first : 1;
 }
 
 void PaintStressMap(QPainter& painter, const SectionPicture& picture, const SectionPictureLayout& layout,
@@ -111,10 +128,10 @@ void PaintLegend(QPainter& painter, const QRectF& bar, const SectionPicture& pic
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     painter.drawText(QRectF(bar.left(), bar.top() - metrics.height() * 1.1, bar.width(), metrics.height()),
-                     Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("ねじりせん断応力 |τ|（T = 1）"));
+                     Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("|τ|（T = 1）"));
     const QRectF under(bar.left(), bar.bottom() + metrics.height() * 0.1, bar.width(), metrics.height());
-    painter.drawText(under, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("0（低）"));
-    painter.drawText(under, Qt::AlignRight | Qt::AlignTop, picture.maxStressText + QStringLiteral("（高）"));
+    painter.drawText(under, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("0"));
+    painter.drawText(under, Qt::AlignRight | Qt::AlignTop, picture.maxStressText);
 }
 
 // A marker: G as a circle with a cross and a dot, S as a filled diamond, each with its letter.

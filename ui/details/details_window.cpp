@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QShortcut>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -38,8 +39,8 @@ constexpr std::array<std::string_view, 8> kDisplayUnits{"mm", "cm", "m", "in", "
 
 // The opening width of the client area, in twips: enough for the longest
 // property name and an E-notation value, and the drawing of the section
-// beside them. The height fits all 25 rows and the five of torsion.
-constexpr double kClientWidth = 7200 + 3600;
+// beside them (it takes whatever a wider window gives). The height fits all 25 rows and the five of torsion.
+constexpr double kClientWidth = 9200;
 constexpr double kClientHeight = 8370 + 1500;
 constexpr int kGap = 8;  // pixels between the calculator and this window
 
@@ -184,11 +185,18 @@ void DetailsWindow::setupControls() {
     for (const int column : {kName, kSymbol, kUnit})
         header->resizeSection(column, ColumnWidth(*table, column));
     header->setSectionResizeMode(kValue, QHeaderView::Stretch);
+    // The table is as wide as its texts need, the drawing takes the rest.
+    const QFontMetrics metrics = table->fontMetrics();
+    const int valueWidth =
+        metrics.horizontalAdvance(QStringLiteral("-8.888888E+88")) + 3 * metrics.averageCharWidth();
+    table->setFixedWidth(ColumnWidth(*table, kName) + ColumnWidth(*table, kSymbol) +
+                         ColumnWidth(*table, kUnit) + valueWidth + 2 * table->frameWidth() +
+                         style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     header->setDefaultAlignment(Qt::AlignCenter);
     auto* tableRow = new QHBoxLayout;
-    tableRow->addWidget(table, 3);
+    tableRow->addWidget(table);
     torsionPanel = new TorsionPanel(this);
-    tableRow->addWidget(torsionPanel, 2);
+    tableRow->addWidget(torsionPanel, 1);
     layout->addLayout(tableRow, 1);
     torsion = new TorsionComputation(this);
 

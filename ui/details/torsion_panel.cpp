@@ -15,7 +15,7 @@ namespace velmora::ui {
 SectionPictureView::SectionPictureView(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("sectionPicture"));
     setAccessibleName(QStringLiteral("断面の図"));
-    setMinimumSize(180, 180);
+    setMinimumSize(150, 150);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -75,7 +75,7 @@ void TorsionPanel::showSolution(const TorsionSolution& solution, double lengthFa
                (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit);
     };
     picture.shearCentre = QPointF(result.xs, result.ys);
-    picture.offsets = QStringLiteral("S：xs = %1　ys = %2").arg(length(result.xs), length(result.ys));
+    picture.offsets = QStringLiteral("S：xs = %1\nys = %2").arg(length(result.xs), length(result.ys));
     picture.samples = solution.samples;
     picture.samplesPerSide = kStressSamplesPerSide;
     picture.maxStress = result.maxStressUnitTorque;

@@ -65,7 +65,7 @@ void Torsion(const CalculatorSnapshot& snapshot, const std::string& display, dou
             ToQString(PropertyText(ConvertLength(value, factor, 1), snapshot.decimalSeparator));
         return unit.empty() ? text : text + QLatin1Char(' ') + ToQString(unit);
     };
-    picture.offsets = QStringLiteral("S：xs = %1　ys = %2").arg(length(result.xs), length(result.ys));
+    picture.offsets = QStringLiteral("S：xs = %1\nys = %2").arg(length(result.xs), length(result.ys));
     table.picture = std::move(picture);
 }
 

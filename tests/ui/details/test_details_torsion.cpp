@@ -160,9 +160,13 @@ private slots:
             QCOMPARE(Value(details, P::ys), QStringLiteral("0"));
         }
         if (shape == kLSection) {
-            // Off both axes: the shear centre is near the corner of the legs.
-            QVERIFY(Value(details, P::xs).toDouble() < 0);
-            QVERIFY(Value(details, P::ys).toDouble() > 0);
+            // Near where the legs' centre lines cross (5, 5 from the outer
+            // corner), well inside the corner square of the 10 thick legs.
+            const section::Basic basic = section::Compute(kLSection, std::vector<double>{10, 100, 70, 10});
+            const double xs = Value(details, P::xs).toDouble() / cm,
+                         ys = Value(details, P::ys).toDouble() / cm;
+            QVERIFY2(std::abs(xs - (5 - basic.centroidX)) < 2.5, qPrintable(Value(details, P::xs)));
+            QVERIFY2(std::abs(ys - (5 - basic.centroidY)) < 2.5, qPrintable(Value(details, P::ys)));
         }
         if (shape == kRectangle) {
             const double series = RectangleSeriesJ(300, 150) * 1e-4;  // cm⁴
