@@ -240,7 +240,10 @@ std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const Input
 }
 
 double Convert(Property property, double value, double lengthFactor) {
-    const int power = Info(property).lengthPower;
+    return ConvertLength(value, lengthFactor, Info(property).lengthPower);
+}
+
+double ConvertLength(double value, double lengthFactor, int power) {
     if (power == 0) return value;
     // A factor below 1 whose inverse is a whole number (mm to cm: 1/10) is
     // applied as a division by that number, which keeps 337500000 mm⁴ at

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QShortcut>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,18 +23,22 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/torsion.h"
 #include "core/units.h"
 #include "ui/common/look.h"
 #include "ui/common/text.h"
 #include "ui/common/twips.h"
+#include "ui/details/torsion_computation.h"
+#include "ui/details/torsion_panel.h"
 
 namespace velmora::ui {
 namespace {
 
 // The opening width of the client area, in twips: enough for the longest
-// property name and an E-notation value. The height fits all 25 rows.
-constexpr double kClientWidth = 7200;
-constexpr double kClientHeight = 8370;
+// property name and an E-notation value, and the drawing of the section
+// beside them (it takes whatever a wider window gives). The height fits all 25 rows and the five of torsion.
+constexpr double kClientWidth = 9200;
+constexpr double kClientHeight = 8370 + 1500;
 constexpr int kGap = 8;  // pixels between the calculator and this window
 
 enum Column { kName, kSymbol, kValue, kUnit, kColumnCount };
@@ -75,12 +80,19 @@ int ColumnWidth(const QTableWidget& table, int column) {
     const auto widen = [&](const QString& text) {
         widest = std::max(widest, metrics.horizontalAdvance(text));
     };
+    for (const TorsionRowText& row : TorsionRows(nullptr, 1, "mm", '.')) {
+        if (column == kName) widen(row.name);
+        if (column == kSymbol) widen(row.symbol);
+    }
     for (const PropertyInfo& info : AllProperties()) {
         if (column == kName) widen(ToQString(info.japaneseName) + QStringLiteral(" ※9"));
         if (column == kSymbol) widen(ToQString(info.symbol));
         if (column != kUnit) continue;
         widen(ToQString(PropertyUnit(info.property, kNoUnit)));
-        for (const Unit& unit : Units()) widen(ToQString(PropertyUnit(info.property, unit.suffix)));
+        for (const Unit& unit : Units()) {
+            widen(ToQString(PropertyUnit(info.property, unit.suffix)));
+            widen(ToQString(UnitText(unit.suffix, 6)));
+        }
     }
     return widest + 3 * metrics.averageCharWidth();
 }
@@ -172,15 +184,31 @@ void DetailsWindow::setupControls() {
     for (const int column : {kName, kSymbol, kUnit})
         header->resizeSection(column, ColumnWidth(*table, column));
     header->setSectionResizeMode(kValue, QHeaderView::Stretch);
+    // The table is as wide as its texts need, the drawing takes the rest.
+    const QFontMetrics metrics = table->fontMetrics();
+    const int valueWidth =
+        metrics.horizontalAdvance(QStringLiteral("-8.888888E+88")) + 3 * metrics.averageCharWidth();
+    table->setFixedWidth(ColumnWidth(*table, kName) + ColumnWidth(*table, kSymbol) +
+                         ColumnWidth(*table, kUnit) + valueWidth + 2 * table->frameWidth() +
+                         style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     header->setDefaultAlignment(Qt::AlignCenter);
-    layout->addWidget(table, 1);
+    auto* tableRow = new QHBoxLayout;
+    tableRow->addWidget(table);
+    torsionPanel = new TorsionPanel(this);
+    tableRow->addWidget(torsionPanel, 1);
+    layout->addLayout(tableRow, 1);
+    torsion = new TorsionComputation(this);
 
     sectionError = AddLabel(this, layout, "sectionError");
     sectionError->setFont(GothicFont(9, true));
     sectionError->hide();
     polarNote =
         AddLabel(this, layout, "polarNote",
-                 QStringLiteral("Ip は断面極二次モーメント（Ix + Iy）で、ねじり定数ではありません。"));
+                 QStringLiteral("Ip は断面極二次モーメント（Ix + Iy）で、ねじり定数 J ではありません。"
+                                "J・せん断中心・Iw・Zt は有限要素法の解（閉じた式のある断面は厳密解）で、"
+                                "表示した桁はすべて誤差評価で確かめています。"));
+    torsionNote = AddLabel(this, layout, "torsionNote", ToQString(analysis::kNoZtReason));
+    torsionNote->hide();
     footnotes = AddLabel(this, layout, "footnotes");
     footnotes->hide();
     // Takes the height the table leaves when it is hidden, so that the lines
@@ -188,10 +216,12 @@ void DetailsWindow::setupControls() {
     layout->addStretch();
 
     setTabOrder(displayUnit, table);
+    setTabOrder(table, torsionPanel->findChild<QWidget*>(QStringLiteral("stressMap")));
 }
 
 void DetailsWindow::setupActions() {
     connect(displayUnit, &QComboBox::activated, this, &DetailsWindow::displayUnit_Activated);
+    connect(torsion, &TorsionComputation::ready, this, &DetailsWindow::torsionReady);
 
     copyAction = new QAction(QStringLiteral("表をコピー"), this);
     copyAction->setShortcut(QKeySequence::Copy);
@@ -247,10 +277,12 @@ void DetailsWindow::refresh() {
     updateUnitList();
 
     const PropertiesOutcome outcome = ComputeProperties(section.shape, section.texts, DecimalSeparator());
-    if (const auto* error = std::get_if<SectionError>(&outcome))
+    if (const auto* error = std::get_if<SectionError>(&outcome)) {
         showError(ToQString(error->message));
-    else
+    } else {
+        startTorsion();
         showProperties(std::get<SectionProperties>(outcome));
+    }
 }
 
 // "h = 300 mm" for each entered dimension, as typed.
@@ -281,6 +313,7 @@ void DetailsWindow::updateUnitList() {
 void DetailsWindow::showProperties(const SectionProperties& properties) {
     sectionError->hide();
     table->show();
+    torsionPanel->show();
     polarNote->show();
 
     const char separator = DecimalSeparator();
@@ -315,10 +348,56 @@ void DetailsWindow::showProperties(const SectionProperties& properties) {
             ->setData(Qt::AccessibleTextRole, unit.isEmpty() ? QStringLiteral("単位なし") : unit);
         ++row;
     }
-    table->setRowCount(row);
+    table->setRowCount(showTorsionRows(row));
+}
+
+// Only a new section needs new values: a unit changes only how they are written.
+void DetailsWindow::startTorsion() {
+    const auto entered = EnteredSection(section.shape, section.texts, DecimalSeparator());
+    const auto* dims = std::get_if<std::vector<double>>(&entered);
+    if (!dims || (section.shape == torsionShape && *dims == torsionDims)) return;
+    torsionShape = section.shape;
+    torsionDims = *dims;
+    torsion->start(torsionShape, torsionDims);
+    torsionPanel->showOutline(MakeSectionPicture(torsionShape, torsionDims));
+}
+
+int DetailsWindow::showTorsionRows(int row) {
+    const TorsionSolution* solution = torsion->solution();
+    const analysis::TorsionResult* result = solution && solution->result ? &*solution->result : nullptr;
+    const std::vector<TorsionRowText> rows =
+        TorsionRows(result, displayFactor(), displayUnitSuffix(), DecimalSeparator());
+    for (const TorsionRowText& text : rows) {
+        if (table->rowCount() <= row) table->setRowCount(row + 1);
+        SetCell(table, row, kName, text.name);
+        SetCell(table, row, kSymbol, text.symbol);
+        // A failed solve says so in every row.
+        SetCell(table, row, kValue, solution && !result ? solution->failure : text.value);
+        SetCell(table, row, kUnit, text.unit);
+        Cell(table, row, kValue)
+            ->setData(Qt::AccessibleTextRole, text.value.isEmpty() ? QStringLiteral("値なし") : text.value);
+        Cell(table, row, kUnit)
+            ->setData(Qt::AccessibleTextRole, text.unit.isEmpty() ? QStringLiteral("単位なし") : text.unit);
+        ++row;
+    }
+    torsionNote->setVisible(result && !result->Zt);
+    if (solution)
+        torsionPanel->showSolution(*solution, displayFactor(), displayUnitSuffix(), DecimalSeparator());
+    return row;
+}
+
+void DetailsWindow::torsionReady() {
+    if (table->isHidden()) return;
+    showTorsionRows(table->rowCount() - analysis::kTorsionPropertyCount);
 }
 
 void DetailsWindow::showError(const QString& line) {
+    torsion->clear();
+    torsionShape = kNoShape;
+    torsionDims.clear();
+    torsionPanel->clear();
+    torsionPanel->hide();
+    torsionNote->hide();
     table->setRowCount(0);
     table->hide();
     polarNote->hide();
@@ -364,8 +443,9 @@ void DetailsWindow::placeBeside(const QRect& screen) {
     // As tall as all 25 rows need, as far as the screen allows.
     // The layout's hint leaves out what is hidden (the table, where the texts
     // form no section).
-    const int rows = table->verticalHeader()->defaultSectionSize() * kPropertyCount +
-                     table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+    const int rows =
+        table->verticalHeader()->defaultSectionSize() * (kPropertyCount + analysis::kTorsionPropertyCount) +
+        table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
     const int others = layout()->sizeHint().height() -
                        (table->isHidden() ? -layout()->spacing() : table->sizeHint().height());
     resize(width(), std::min(others + rows, screen.height() - frame.height()));

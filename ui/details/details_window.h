@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "core/ans.h"
 #include "core/catalogue.h"
@@ -21,6 +22,9 @@ class QLabel;
 class QTableWidget;
 
 namespace velmora::ui {
+
+class TorsionComputation;
+class TorsionPanel;
 
 // What the calculator has on show: its shape, the texts of txt1 to txt7 and
 // its unit suffix ("mm", …, or "none").
@@ -75,6 +79,11 @@ private:
     void showDimensions(const ShapeEntry* shape);
     void updateUnitList();
     void showProperties(const SectionProperties& properties);
+    // The torsion block: a new computation when the section changed, and the
+    // five rows from `row` on, "計算中…" until its values are ready.
+    void startTorsion();
+    int showTorsionRows(int row);
+    void torsionReady();
     void showError(const QString& line);
     void displayUnit_Activated(int index);
 
@@ -92,6 +101,12 @@ private:
     QTableWidget* table = nullptr;
     QLabel* sectionError = nullptr;
     QLabel* polarNote = nullptr;
+    QLabel* torsionNote = nullptr;  // why there is no Zt
+    TorsionComputation* torsion = nullptr;
+    TorsionPanel* torsionPanel = nullptr;
+    // The section the torsion values are for (shape and entered dimensions).
+    ShapeType torsionShape = kNoShape;
+    std::vector<double> torsionDims;
     QLabel* footnotes = nullptr;
     QAction* copyAction = nullptr;
 };

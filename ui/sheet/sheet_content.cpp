@@ -2,9 +2,11 @@
 
 #include <variant>
 
+#include "analysis/torsion.h"
 #include "core/properties.h"
 #include "core/units.h"
 #include "ui/common/text.h"
+#include "ui/common/torsion_text.h"
 #include "velmora/version.h"
 
 namespace velmora::ui {
@@ -40,6 +42,33 @@ std::string UnitFor(Property property, const std::string& suffix) {
     return suffix == kNoUnit ? std::string() : PropertyUnit(property, suffix);
 }
 
+// The torsion rows and the drawing, computed here and now: the sheet is
+// written once, when asked for.
+void Torsion(const CalculatorSnapshot& snapshot, const std::string& display, double factor,
+             DetailsTable& table) {
+    const auto entered = EnteredSection(snapshot.shape, snapshot.texts, snapshot.decimalSeparator);
+    const auto* dims = std::get_if<std::vector<double>>(&entered);
+    if (!dims) return;
+    analysis::TorsionOptions options;
+    options.keepField = false;
+    const analysis::TorsionResult result = analysis::ComputeTorsion(snapshot.shape, *dims, options);
+    const std::string unit = display == kNoUnit ? std::string() : display;
+    for (const TorsionRowText& row : TorsionRows(&result, factor, unit, snapshot.decimalSeparator))
+        table.torsionRows.append({row.name, row.symbol, row.value, row.unit});
+    table.torsionMethod = TorsionMethodLine(result);
+    if (!result.Zt) table.torsionNote = ToQString(analysis::kNoZtReason);
+
+    SectionPicture picture = MakeSectionPicture(snapshot.shape, *dims);
+    picture.shearCentre = QPointF(result.xs, result.ys);
+    const auto length = [&](double value) {
+        const QString text =
+            ToQString(PropertyText(ConvertLength(value, factor, 1), snapshot.decimalSeparator));
+        return unit.empty() ? text : text + QLatin1Char(' ') + ToQString(unit);
+    };
+    picture.offsets = QStringLiteral("S：xs = %1\nys = %2").arg(length(result.xs), length(result.ys));
+    table.picture = std::move(picture);
+}
+
 DetailsTable Details(const CalculatorSnapshot& snapshot) {
     DetailsTable table;
     std::string display = snapshot.detailsUnitSuffix.value_or(snapshot.unitSuffix);
@@ -64,6 +93,7 @@ DetailsTable Details(const CalculatorSnapshot& snapshot) {
                            ToQString(PropertyText(value, snapshot.decimalSeparator)),
                            ToQString(UnitFor(info.property, display))});
     }
+    Torsion(snapshot, display, *factor, table);
     return table;
 }
 

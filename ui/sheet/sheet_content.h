@@ -14,6 +14,7 @@
 #include "core/ans.h"
 #include "core/catalogue.h"
 #include "core/sheet_working.h"
+#include "ui/common/section_picture.h"
 
 namespace velmora::ui {
 
@@ -56,6 +57,12 @@ struct DetailsTable {
     QString unitSuffix;  // the display unit the values are written in
     QList<DetailsRow> rows;
     QString error;  // why there are no rows, when the section is not a real one
+    // The torsion values (J, xs, ys, Iw, Zt), how they were obtained, why
+    // there is no Zt where there is none, and the drawing with G and S.
+    QList<DetailsRow> torsionRows;
+    QString torsionMethod;
+    QString torsionNote;
+    std::optional<SectionPicture> picture;
 };
 
 struct SheetContent {

@@ -9,6 +9,7 @@
 
 #include "ui/common/look.h"
 #include "ui/common/pictures.h"
+#include "ui/common/section_picture.h"
 #include "ui/common/text.h"
 #include "ui/sheet/sheet_content.h"
 
@@ -100,6 +101,7 @@ public:
         if (content.details) {
             heading(QStringLiteral("3. 断面性能一覧（単位 %1）").arg(content.details->unitSuffix));
             detailsTable(*content.details);
+            torsionBlock(*content.details);
         }
         return y_;
     }
@@ -399,6 +401,58 @@ private:
             bottom = std::max(bottom, y);
         }
         y_ = bottom;
+    }
+
+    // The torsion rows on the left, the drawing with G and S beside them, and
+    // under both how the values were obtained (and why there is no Zt).
+    void torsionBlock(const DetailsTable& details) {
+        if (details.torsionRows.isEmpty()) return;
+        y_ += Mm(4);
+        const QFont head = SheetFont(8, true);
+        const QFont body = SheetFont(8.5);
+        const double rowHeight = Mm(5.2);
+        const double tableWidth = width_ * 0.58;
+        const double symbolX = tableWidth - Mm(42);
+        const double valueRight = tableWidth - Mm(13);
+        const double unitX = valueRight + Mm(1.5);
+        double y = y_;
+        fill(QRectF(0, y, tableWidth, rowHeight), kShade);
+        text(Mm(1.5), CentredBaseline(y, rowHeight, head), QStringLiteral("ねじり"), head);
+        text(symbolX, CentredBaseline(y, rowHeight, head), QStringLiteral("記号"), head);
+        text(valueRight, CentredBaseline(y, rowHeight, head), QStringLiteral("値"), head, Qt::AlignRight);
+        text(unitX, CentredBaseline(y, rowHeight, head), QStringLiteral("単位"), head);
+        line(0, y, tableWidth, y, 0.8, kInk);
+        y += rowHeight;
+        line(0, y, tableWidth, y, 0.5, kInk);
+        for (const DetailsRow& row : details.torsionRows) {
+            const double baseline = CentredBaseline(y, rowHeight, body);
+            text(Mm(1.5), baseline, row.name, body);
+            text(symbolX, baseline, row.symbol, body);
+            text(valueRight, baseline, row.value, body, Qt::AlignRight);
+            text(unitX, baseline, row.unit, body);
+            y += rowHeight;
+            line(0, y, tableWidth, y, 0.3);
+        }
+        line(0, y, tableWidth, y, 0.8, kInk);
+
+        const QRectF box(tableWidth + Mm(6), y_, width_ - tableWidth - Mm(6), Mm(48));
+        if (p_ && details.picture) PaintSectionPicture(*p_, box, *details.picture, false, Pt(8));
+        frame(box);
+
+        y = std::max(y, box.bottom()) + Mm(2);
+        const QFont note = SheetFont(8);
+        for (const QString& line : {details.torsionMethod, details.torsionNote}) {
+            if (line.isEmpty()) continue;
+            const QRectF needed =
+                QFontMetricsF(note).boundingRect(QRectF(0, 0, width_, 0), Qt::TextWordWrap, line);
+            if (p_) {
+                p_->setFont(note);
+                p_->setPen(kGrey);
+                p_->drawText(QRectF(0, y, width_, needed.height()), Qt::TextWordWrap, line);
+            }
+            y += needed.height() + Mm(0.8);
+        }
+        y_ = y;
     }
 
     QPainter* p_;

@@ -21,12 +21,14 @@
 #include <memory>
 #include <set>
 
+#include "analysis/torsion.h"
 #include "core/formula_pictures.h"
 #include "core/properties.h"
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/support/fake_platform.h"
 #include "tests/ui/support/recording_navigator.h"
 #include "tests/ui/support/test_setup.h"
+#include "ui/common/torsion_text.h"
 #include "ui/details/details_window.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
@@ -264,15 +266,22 @@ private slots:
         auto* table = details->findChild<QTableWidget*>(QStringLiteral("properties"));
         QAccessibleTableInterface* cells = QAccessible::queryAccessibleInterface(table)->tableInterface();
         QVERIFY(cells);
-        QCOMPARE(table->rowCount(), kPropertyCount);
-        QCOMPARE(cells->rowCount(), kPropertyCount);
+        // The torsion rows, once computed, are read like the others.
+        const int rows = kPropertyCount + analysis::kTorsionPropertyCount;
+        QCOMPARE(table->rowCount(), rows);
+        QTRY_VERIFY_WITH_TIMEOUT(table->item(kPropertyCount, 2)->text() != QString::fromUtf8(kComputing),
+                                 20000);
+        QCOMPARE(cells->rowCount(), rows);
         QCOMPARE(cells->columnCount(), 4);
-        int unnamedUnits = 0;
+        int unnamedUnits = 0, noValues = 0;
         for (int row = 0; row < table->rowCount(); ++row) {
             for (int column = 0; column < cells->columnCount(); ++column) {
                 const QString shown = table->item(row, column)->text();
                 const QString read = cells->cellAt(row, column)->text(QAccessible::Name);
-                if (shown.isEmpty()) {
+                if (shown.isEmpty() && column == 2) {
+                    QCOMPARE(read, QStringLiteral("値なし"));
+                    ++noValues;
+                } else if (shown.isEmpty()) {
                     QCOMPARE(read, QStringLiteral("単位なし"));
                     ++unnamedUnits;
                 } else {
@@ -280,7 +289,20 @@ private slots:
                 }
             }
         }
-        QCOMPARE(unnamedUnits, 2);  // fx and fy
+        QCOMPARE(unnamedUnits, 3);  // fx, fy and the L's Zt, which has no value either
+        QCOMPARE(noValues, 1);
+        QCOMPARE(cells->cellAt(rows - 1, 1)->text(QAccessible::Name), QStringLiteral("Zt"));
+
+        // The drawing says where G and S are; its check box is named by its text.
+        QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(
+            details->findChild<QWidget*>(QStringLiteral("sectionPicture")));
+        QCOMPARE(picture->text(QAccessible::Name), QStringLiteral("断面の図"));
+        const QString where = picture->text(QAccessible::Description);
+        QVERIFY2(where.contains(QStringLiteral("図心 G")) &&
+                     where.contains(QStringLiteral("せん断中心 S は G から x 方向 ")),
+                 qPrintable(where));
+        QCOMPARE(Name(details->findChild<QCheckBox*>(QStringLiteral("stressMap"))),
+                 QStringLiteral("ねじりせん断応力を表示"));
 
         calc.retype("txt1", "200");  // a foot higher than the angle
         auto* line = details->findChild<QLabel*>(QStringLiteral("sectionError"));

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "analysis/torsion.h"
 #include "core/properties.h"
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/support/fake_platform.h"
@@ -181,8 +182,11 @@ private slots:
         const bool angle = shape == kLSection;
         for (const PropertyInfo& info : AllProperties())
             if (angle || !info.principal) expected << QString::fromUtf8(info.symbol);
+        for (const analysis::TorsionPropertyInfo& info : analysis::AllTorsionProperties())
+            expected << QString::fromUtf8(info.symbol);
         QCOMPARE(Symbols(details), expected);
-        QCOMPARE(expected.size(), angle ? kPropertyCount : kPropertyCount - 5);
+        QCOMPARE(expected.size(),
+                 (angle ? kPropertyCount : kPropertyCount - 5) + analysis::kTorsionPropertyCount);
 
         // Beside the calculator, on its right where the screen has room.
         QVERIFY(details->frameGeometry().left() > calc.form->frameGeometry().right());
@@ -276,7 +280,7 @@ private slots:
         QVERIFY(details);
         QVERIFY(!Label(details, "footnotes")->isVisible());
         QVERIFY(Label(details, "polarNote")->isVisible());
-        QVERIFY(Label(details, "polarNote")->text().contains(QStringLiteral("ねじり定数ではありません")));
+        QVERIFY(Label(details, "polarNote")->text().contains(QStringLiteral("ねじり定数 J ではありません")));
     }
 
     // Dimensions that form no section: no numbers, one line naming the fault;
@@ -395,7 +399,8 @@ private slots:
             QTest::keyClick(details->windowHandle(), Qt::Key_C, Qt::ControlModifier);
         }
         const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
-        QCOMPARE(lines.size(), kPropertyCount - 5 + 1);  // and the empty text after the last line
+        // and the empty text after the last line
+        QCOMPARE(lines.size(), kPropertyCount - 5 + analysis::kTorsionPropertyCount + 1);
         QCOMPARE(lines.first(), Symbol(Property::A) + QStringLiteral("\t450\tcm²"));
         QVERIFY(lines.contains(Symbol(Property::Ix) + QStringLiteral("\t33750\tcm⁴")));
         QVERIFY(lines.contains(Symbol(Property::fx) + QStringLiteral("\t1.5\t")));
@@ -413,12 +418,12 @@ private slots:
         PressOnCalculator(calc, Qt::Key_D, Qt::ControlModifier);
         QVERIFY(QTest::qWaitForWindowActive(details));
         QStringList stops;
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 3; ++i) {
             QTest::keyClick(details->windowHandle(), Qt::Key_Tab);
             stops << QApplication::focusWidget()->objectName();
         }
         std::ranges::sort(stops);
-        QCOMPARE(stops, (QStringList{"displayUnit", "properties"}));
+        QCOMPARE(stops, (QStringList{"displayUnit", "properties", "stressMap"}));
 
         QTest::keyClick(details->windowHandle(), Qt::Key_D, Qt::ControlModifier);
         QVERIFY(QTest::qWaitForWindowActive(calc.form.get()));

@@ -1,7 +1,7 @@
 // The details window within one action: opened by Ctrl+D or from the
-// calculator's menu, read against the core for the texts on screen, a display
-// unit chosen, the table copied, and closed by Esc or its close button. It
-// must change nothing in the calculator.
+// calculator's menu, read against the core (and the torsion rows, once
+// computed, against the computation) for the texts on screen, a display unit chosen, the table copied, and
+// closed by Esc or its close button. It must change nothing in the calculator.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -12,10 +12,12 @@
 #include <QTest>
 #include <variant>
 
+#include "analysis/torsion.h"
 #include "core/properties.h"
 #include "tests/ui/random_user/random_user.h"
 #include "ui/calculator/form2.h"
 #include "ui/common/text.h"
+#include "ui/common/torsion_text.h"
 #include "ui/details/details_window.h"
 
 namespace velmora::ui::testing {
@@ -35,6 +37,37 @@ bool OpenFromMenu(RandomUser& user, Form2* form) {
         QTest::keyClick(menu->windowHandle(), Qt::Key_Down);
     QTest::keyClick(menu->windowHandle(), Qt::Key_Return);
     return entry != nullptr;
+}
+
+// The five torsion rows, once they are computed, against the computation for
+// the texts on screen, from `row` on; they end the table.
+void CheckTorsion(RandomUser& user, const QTableWidget& table, int row, double factor,
+                  const std::string& suffix) {
+    const auto cell = [&](int r, int column) {
+        return r < table.rowCount() ? table.item(r, column)->text() : QString();
+    };
+    if (!QTest::qWaitFor([&] { return cell(row, kValueColumn) != QString::fromUtf8(kComputing); }, 30000)) {
+        user.problem(QStringLiteral("details: the torsion rows stay 計算中…"));
+        return;
+    }
+    const auto outcome =
+        analysis::ComputeTorsion(user.module.SelectedShape, user.screenTexts(), user.separator());
+    const auto* result = std::get_if<analysis::TorsionResult>(&outcome);
+    if (!result) {
+        user.problem(QStringLiteral("details: torsion rows for no section"));
+        return;
+    }
+    for (const TorsionRowText& expected : TorsionRows(result, factor, suffix, user.separator())) {
+        if (cell(row, kSymbolColumn) != expected.symbol || cell(row, kValueColumn) != expected.value ||
+            cell(row, kUnitColumn) != expected.unit) {
+            user.problem(QStringLiteral("details: row %1 is %2 = %3, not %4")
+                             .arg(row)
+                             .arg(cell(row, kSymbolColumn), cell(row, kValueColumn), expected.value));
+            return;
+        }
+        ++row;
+    }
+    if (row != table.rowCount()) user.problem(QStringLiteral("details: %1 rows").arg(table.rowCount()));
 }
 
 // The window against the core, for the texts on screen and the display unit.
@@ -66,7 +99,7 @@ void CheckDetails(RandomUser& user, const DetailsWindow& details) {
         }
         ++row;
     }
-    if (row != table->rowCount()) user.problem(QStringLiteral("details: %1 rows").arg(table->rowCount()));
+    CheckTorsion(user, *table, row, factor, suffix);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <variant>
 
+#include "analysis/torsion.h"
 #include "core/properties.h"
 #include "core/sheet_working.h"
 #include "tests/ui/calculator/calculator_harness.h"
@@ -214,6 +215,26 @@ private slots:
                 ++rows;
             }
             QCOMPARE(rows, exact.hasPrincipalAxes() ? kPropertyCount : kPropertyCount - 5);
+
+            // The torsion rows, each name with its value and unit, the line on
+            // how they were obtained, and (the L and the I have inner corners)
+            // no Zt but the reason.
+            const auto torsion = std::get<analysis::TorsionResult>(
+                analysis::ComputeTorsion(static_cast<ShapeType>(shape), texts));
+            for (const analysis::TorsionPropertyInfo& info : analysis::AllTorsionProperties()) {
+                QVERIFY2(pdf.text.contains(ToQString(info.japaneseName)), info.key.data());
+                if (info.property == analysis::TorsionProperty::Zt && !torsion.Zt) continue;
+                const QString row =
+                    QStringLiteral("%1 %2 mm%3")
+                        .arg(ToQString(info.symbol), ToQString(PropertyText(torsion.value(info.property))),
+                             ToQString(UnitText("", info.lengthPower)));
+                QVERIFY2(pdf.text.contains(row), qPrintable(row + QStringLiteral(" in ") + pdf.text));
+            }
+            QVERIFY(pdf.text.contains(QStringLiteral("J・xs・ys・Iw・Zt は")));
+            QCOMPARE(pdf.text.contains(ToQString(analysis::kNoZtReason)), !torsion.Zt);
+            // The drawing beside them marks G and S.
+            QVERIFY(pdf.lines.contains(QStringLiteral("G")) || pdf.text.contains(QStringLiteral(" G ")));
+            QVERIFY(pdf.text.contains(QStringLiteral("S：xs = ")));
         }
     }
 
