@@ -25,6 +25,7 @@
 #include "ui/common/look.h"
 #include "ui/common/platform.h"
 #include "ui/details/details_window.h"
+#include "ui/details/torsion_computation.h"
 #include "ui/formula/form3.h"
 #include "ui/selection/form1.h"
 #include "ui/sheet/sheet_content.h"
@@ -263,14 +264,14 @@ void BM_DetailsFirstKeystroke(benchmark::State& state) {
     bool digit = true;
     for (auto _ : state) {
         state.PauseTiming();
-        QThreadPool::globalInstance()->waitForDone();
+        WaitForTorsionSolves();
         Settle();
         state.ResumeTiming();
         QTest::keyClick(box, digit ? Qt::Key_5 : Qt::Key_Backspace);
         Settle();
         digit = !digit;
     }
-    QThreadPool::globalInstance()->waitForDone();
+    WaitForTorsionSolves();
     Settle();
 }
 BENCHMARK(BM_DetailsFirstKeystroke)

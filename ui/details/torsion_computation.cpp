@@ -1,7 +1,11 @@
 #include "ui/details/torsion_computation.h"
 
+#include <QCoreApplication>
 #include <QFutureWatcher>
+#include <QThread>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -25,6 +29,25 @@ TorsionSolution SolveTorsion(ShapeType shape, const std::vector<double>& dims, i
     return solution;
 }
 
+namespace {
+
+// The solves' own pool, not Qt's global one: Qt's painting splits image work
+// over the global pool and waits for it, so a solve there would hold up the
+// next repaint. One core is left to the user interface; the pool belongs to
+// the application, which waits for its last solve as it ends.
+QThreadPool& SolvePool() {
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool(QCoreApplication::instance());
+        p->setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+        return p;
+    }();
+    return *pool;
+}
+
+}  // namespace
+
+void WaitForTorsionSolves() { SolvePool().waitForDone(); }
+
 TorsionComputation::TorsionComputation(QObject* parent) : QObject(parent) {}
 
 void TorsionComputation::start(ShapeType shape, std::vector<double> dims) {
@@ -44,7 +67,7 @@ void TorsionComputation::start(ShapeType shape, std::vector<double> dims) {
     });
     // A request superseded before the pool reached it is not run at all.
     connect(this, &TorsionComputation::superseded, watcher, [watcher] { watcher->cancel(); });
-    watcher->setFuture(QtConcurrent::run([shape, dims = std::move(dims)] {
+    watcher->setFuture(QtConcurrent::run(&SolvePool(), [shape, dims = std::move(dims)] {
         return std::make_shared<const TorsionSolution>(SolveTorsion(shape, dims, kStressSamplesPerSide));
     }));
 }

@@ -30,6 +30,9 @@ struct TorsionSolution {
 // The solve itself, as the pool runs it (and the sheet, synchronously).
 TorsionSolution SolveTorsion(ShapeType shape, const std::vector<double>& dims, int samplesPerSide);
 
+// Waits until every solve started so far has ended (for tests and benches).
+void WaitForTorsionSolves();
+
 class TorsionComputation final : public QObject {
     Q_OBJECT
 

@@ -23,6 +23,7 @@
 #include "ui/common/section_picture.h"
 #include "ui/common/torsion_text.h"
 #include "ui/details/details_window.h"
+#include "ui/details/torsion_computation.h"
 #include "ui/details/torsion_panel.h"
 
 using namespace velmora;
@@ -112,7 +113,7 @@ class TestDetailsTorsion : public QObject {
 
 private slots:
     void initTestCase() { PrepareUiTest(); }
-    void cleanupTestCase() { QThreadPool::globalInstance()->waitForDone(); }
+    void cleanupTestCase() { WaitForTorsionSolves(); }
 
     // Four sections, in cm: each row as the computation gives it, by the
     // seven-digit rule, with its power; and what each section is known for.
@@ -241,7 +242,7 @@ private slots:
             QTest::keyClick(details->windowHandle(), Qt::Key_Escape);
             QTRY_VERIFY(!calc.form->detailsWindow());
             calc.retype(QStringLiteral("txt3"), QStringLiteral("70"));
-            QThreadPool::globalInstance()->waitForDone();
+            WaitForTorsionSolves();
             QTest::qWait(20);  // the finished signals, queued, go nowhere
             // Open again: the new window computes afresh.
             details = Open(calc);
@@ -252,7 +253,7 @@ private slots:
             calc.retype(QStringLiteral("txt3"), QStringLiteral("76"));
             QVERIFY(Computing(details));
         }  // the calculator, and its window, go while the solve runs
-        QThreadPool::globalInstance()->waitForDone();
+        WaitForTorsionSolves();
         QTest::qWait(20);
     }
 
