@@ -1,7 +1,5 @@
 #include "cli/compute.h"
 
-#include <cmath>
-
 #include "core/messages.h"
 #include "core/numtext.h"
 #include "core/thickness.h"
@@ -68,7 +66,8 @@ TorsionView ComputeTorsionView(const Section& section, const Options& options, c
     analysis::TorsionResult r = std::get<analysis::TorsionResult>(std::move(outcome));
     const double factor = LengthFactor(section.unit, unit).value_or(1.0);
     if (factor != 1.0) {
-        const auto scale = [&](double& v, int power) { v *= std::pow(factor, power); };
+        // As the properties convert: an exact division where the factor's inverse is whole.
+        const auto scale = [&](double& v, int power) { v = ConvertLength(v, factor, power); };
         scale(r.J, 4);
         scale(r.xs, 1);
         scale(r.ys, 1);

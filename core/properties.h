@@ -130,13 +130,9 @@ std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const Input
 double Convert(Property property, double value, double lengthFactor);
 // The same for any quantity of a length power (the torsion values too).
 double ConvertLength(double value, double lengthFactor, int power);
-// The same for any quantity of length power 0 to 6 (the torsion values too).
-double ConvertLength(double value, double lengthFactor, int power);
 // The unit text of a property for a unit suffix: "cm⁴", "cm³", "cm²", "cm",
 // "°" for alpha, "" for the shape factors.
 std::string PropertyUnit(Property property, std::string_view suffix);
-// The unit text of a length power 0 to 6: "cm⁶" for ("cm", 6), "cm" for 1.
-std::string PowerUnit(std::string_view suffix, int power);
 
 // A property's value as the window writes it: the calculator's number text
 // rule (at most 7 significant digits, E notation from 10 000 000, exact ties
