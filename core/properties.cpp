@@ -63,13 +63,15 @@ SectionProperties Complete(const section::Basic& b) {
         // (a wide, flat angle), and each term divided first to stay in range.
         p[Iv] = b.secondMomentX * (b.secondMomentY / p[Iu]) - b.productMoment * (b.productMoment / p[Iu]);
         // The axis of the largest moment: tan 2α = −2·Ixy ÷ (Ix − Iy).
-        p[alpha] = std::atan2(-2 * b.productMoment, b.secondMomentX - b.secondMomentY) / 2 * (180 / std::numbers::pi);
+        p[alpha] = std::atan2(-2 * b.productMoment, b.secondMomentX - b.secondMomentY) / 2 *
+                   (180 / std::numbers::pi);
     } else {
         p[Iu] = std::max(b.secondMomentX, b.secondMomentY);
         p[Iv] = std::min(b.secondMomentX, b.secondMomentY);
         // Equal moments (a square, a circle) keep the x axis as u, also
         // where rounding leaves Iy a hair above Ix.
-        p[alpha] = b.secondMomentY - b.secondMomentX > kProductNoise * (b.secondMomentX + b.secondMomentY) ? 90 : 0;
+        p[alpha] =
+            b.secondMomentY - b.secondMomentX > kProductNoise * (b.secondMomentX + b.secondMomentY) ? 90 : 0;
     }
     p[Zx_top] = b.secondMomentX / b.eTop;
     p[Zx_bottom] = b.secondMomentX / b.eBottom;
