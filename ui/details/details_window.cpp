@@ -192,11 +192,15 @@ void DetailsWindow::setupControls() {
                          ColumnWidth(*table, kUnit) + valueWidth + 2 * table->frameWidth() +
                          style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     header->setDefaultAlignment(Qt::AlignCenter);
-    auto* tableRow = new QHBoxLayout;
+    // The table and the drawing in one widget, hidden together for a section
+    // that is not real, so that their share of the height goes with them.
+    tableArea = new QWidget(this);
+    auto* tableRow = new QHBoxLayout(tableArea);
+    tableRow->setContentsMargins(0, 0, 0, 0);
     tableRow->addWidget(table);
-    torsionPanel = new TorsionPanel(this);
+    torsionPanel = new TorsionPanel(tableArea);
     tableRow->addWidget(torsionPanel, 1);
-    layout->addLayout(tableRow, 1);
+    layout->addWidget(tableArea, 1);
     torsion = new TorsionComputation(this);
 
     sectionError = AddLabel(this, layout, "sectionError");
@@ -312,6 +316,7 @@ void DetailsWindow::updateUnitList() {
 
 void DetailsWindow::showProperties(const SectionProperties& properties) {
     sectionError->hide();
+    tableArea->show();
     table->show();
     torsionPanel->show();
     polarNote->show();
@@ -400,6 +405,7 @@ void DetailsWindow::showError(const QString& line) {
     torsionNote->hide();
     table->setRowCount(0);
     table->hide();
+    tableArea->hide();
     polarNote->hide();
     footnotes->hide();
     sectionError->setText(line);

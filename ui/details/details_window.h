@@ -103,6 +103,7 @@ private:
     QLabel* polarNote = nullptr;
     QLabel* torsionNote = nullptr;  // why there is no Zt
     TorsionComputation* torsion = nullptr;
+    QWidget* tableArea = nullptr;  // the table and the drawing beside it
     TorsionPanel* torsionPanel = nullptr;
     // The section the torsion values are for (shape and entered dimensions).
     ShapeType torsionShape = kNoShape;
