@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QTableWidget>
 #include <QTest>
+#include <map>
+#include <string>
 #include <variant>
 
 #include "analysis/torsion.h"
@@ -50,9 +52,21 @@ void CheckTorsion(RandomUser& user, const QTableWidget& table, int row, double f
         user.problem(QStringLiteral("details: the torsion rows stay 計算中…"));
         return;
     }
-    const auto outcome =
-        analysis::ComputeTorsion(user.module.SelectedShape, user.screenTexts(), user.separator());
-    const auto* result = std::get_if<analysis::TorsionResult>(&outcome);
+    // The same section comes back often (the window opened again, a unit
+    // chosen): its solution is computed once per run.
+    static std::map<std::string, std::variant<analysis::TorsionResult, SectionError>> solved;
+    std::string key = std::to_string(user.module.SelectedShape) + user.separator();
+    for (const std::string& text : user.screenTexts()) key += '\n' + text;
+    auto found = solved.find(key);
+    if (found == solved.end()) {
+        analysis::TorsionOptions options;
+        options.keepField = false;
+        found = solved
+                    .emplace(key, analysis::ComputeTorsion(user.module.SelectedShape, user.screenTexts(),
+                                                           user.separator(), options))
+                    .first;
+    }
+    const auto* result = std::get_if<analysis::TorsionResult>(&found->second);
     if (!result) {
         user.problem(QStringLiteral("details: torsion rows for no section"));
         return;
