@@ -26,19 +26,6 @@ constexpr std::array<TorsionPropertyInfo, kTorsionPropertyCount> kInfo{{
     {Zt, "Zt", "ねじり断面係数", "Zt", 3},
 }};
 
-// The section in its centroidal axes.
-section::Geometry CentroidalGeometry(ShapeType shape, std::span<const double> dims,
-                                     const section::Basic& basic) {
-    section::Geometry g = section::SectionGeometry(shape, dims);
-    for (section::Outline& o : g.outlines) {
-        for (section::Edge& e : o.edges) {
-            e.start = {e.start.x - basic.centroidX, e.start.y - basic.centroidY};
-            if (e.arc) e.arc->centre = {e.arc->centre.x - basic.centroidX, e.arc->centre.y - basic.centroidY};
-        }
-    }
-    return g;
-}
-
 class FiniteElementField final : public TorsionField {
 public:
     FiniteElementField(std::shared_ptr<const WarpingSolution> solution, double j)
@@ -94,7 +81,7 @@ TorsionResult ComputeTorsion(ShapeType shape, std::span<const double> d, const T
     const section::Basic basic = section::Compute(shape, d);
     const double ip = basic.secondMomentX + basic.secondMomentY;
     const double size = std::max(basic.eLeft + basic.eRight, basic.eTop + basic.eBottom);
-    const section::Geometry geometry = CentroidalGeometry(shape, d, basic);
+    const section::Geometry geometry = section::CentroidalGeometry(shape, d);
     const bool finiteStress = !entry->reentrantCorners;
 
     // Closed forms: the circle and the tube (J = Ip), the ellipse and a hollow

@@ -295,6 +295,19 @@ double HalfDiscEqualAreaHeight() {
     return root;
 }
 
+Geometry CentroidalGeometry(ShapeType shape, std::span<const double> dims) {
+    const Basic basic = Compute(shape, dims);
+    const auto shift = [&](Point p) { return Point{p.x - basic.centroidX, p.y - basic.centroidY}; };
+    Geometry g = SectionGeometry(shape, dims);
+    for (Outline& o : g.outlines) {
+        for (Edge& e : o.edges) {
+            e.start = shift(e.start);
+            if (e.arc) e.arc->centre = shift(e.arc->centre);
+        }
+    }
+    return g;
+}
+
 Basic Compute(ShapeType shape, std::span<const double> d) {
     switch (shape) {
         case 11: return Ellipse(d[0] / 2, d[0] / 2);

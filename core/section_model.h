@@ -28,6 +28,10 @@ struct Basic {
 // must form a real section (see section_checks.h).
 Basic Compute(ShapeType shape, std::span<const double> dims);
 
+// The section's outline moved into its centroidal axes (the axes of every
+// property), for the same dimensions as Compute.
+Geometry CentroidalGeometry(ShapeType shape, std::span<const double> dims);
+
 // The root t in [0, 1] of t·√(1 − t²) + asin t = π/4: the height, in radii,
 // of the line that halves a half disc lying on its flat side.
 double HalfDiscEqualAreaHeight();

@@ -45,13 +45,7 @@ std::vector<double> RandomSection(ShapeType shape, std::mt19937& random) {
 // The quantities from the warping solution alone, on a mesh graded with other
 // ratios and more layers, at one fixed high degree.
 WarpingIntegrals SecondComputation(ShapeType shape, const std::vector<double>& d) {
-    const section::Basic basic = section::Compute(shape, d);
-    section::Geometry g = section::SectionGeometry(shape, d);
-    for (section::Outline& o : g.outlines)
-        for (section::Edge& e : o.edges) {
-            e.start = {e.start.x - basic.centroidX, e.start.y - basic.centroidY};
-            if (e.arc) e.arc->centre = {e.arc->centre.x - basic.centroidX, e.arc->centre.y - basic.centroidY};
-        }
+    const section::Geometry g = section::CentroidalGeometry(shape, d);
     MeshOptions options;
     options.reentrantLayers = 9;
     options.grading = 0.13;
