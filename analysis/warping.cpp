@@ -4,9 +4,11 @@
 #include <Eigen/Sparse>
 #include <Eigen/SparseCholesky>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <optional>
 
 namespace velmora::analysis {
 namespace {
@@ -93,9 +95,11 @@ struct WarpingSolution::Data {
     int p = 0;
     int n1 = 0;
     std::vector<double> nodes;
-    std::vector<double> gx, gw;  // quadrature
-    MatrixXd B, D;               // q × n1: basis values and derivatives at the quadrature points
-    std::vector<int> dofs;       // element e's local node j·n1 + i → global
+    std::vector<double> gx, gw;       // quadrature
+    MatrixXd B, D;                    // q × n1: basis values and derivatives at the quadrature points
+    MatrixXd differentiation;         // n1 × n1: the basis' derivatives at the nodes
+    std::vector<double> barycentric;  // the nodes' barycentric weights
+    std::vector<int> dofs;            // element e's local node j·n1 + i → global
     VectorXd omega;
     int unknowns = 0;
     int shared = 0;  // nodes on element sides and corners: the first `shared` numbers
@@ -103,6 +107,8 @@ struct WarpingSolution::Data {
     const int* ElementDofs(std::size_t e) const { return &dofs[e * static_cast<std::size_t>(n1 * n1)]; }
     void Number();
     void Solve();
+    // The polynomial of degree p with `values` at the nodes, at t.
+    double Interpolate(const VectorXd& values, double t) const;
     // ω's gradient in (u, v) and its value at a point of element e.
     void Evaluate(std::size_t e, double u, double v, double& w, double& wu, double& wv) const;
 };
@@ -151,76 +157,149 @@ void WarpingSolution::Data::Number() {
     unknowns = next;
 }
 
+namespace {
+
+// One element's inner nodes condensed out: Kii's factor, X = Kii⁻¹·Kis and
+// the Schur complement Kss − Kisᵀ·X on the side nodes.
+struct Condensed {
+    Eigen::LLT<MatrixXd> inner;
+    MatrixXd X, schur;
+};
+
+Condensed Condense(const MatrixXd& K, int ns) {
+    const int ni = static_cast<int>(K.rows()) - ns;
+    Condensed c;
+    c.inner.compute(K.bottomRightCorner(ni, ni));
+    c.X = c.inner.solve(K.bottomLeftCorner(ni, ns));
+    c.schur = K.topLeftCorner(ns, ns);
+    c.schur.noalias() -= K.bottomLeftCorner(ni, ns).transpose() * c.X;
+    return c;
+}
+
+// Laplace's stiffness does not change when an element is moved, turned or
+// scaled: a straight-sided element's shape up to similarity, its corners
+// measured in the frame where the first side runs from (0, 0) to (1, 0),
+// rounded to 2⁻³⁶ (1.5e-11, far below the solution's tolerance) so that the
+// copies a graded mesh repeats share one condensation.
+using ShapeKey = std::array<long long, 4>;
+std::optional<ShapeKey> SimilarityKey(const Mesh& mesh, const Element& e) {
+    for (const auto& side : e.side)
+        if (side) return std::nullopt;
+    const auto at = [&](std::size_t k) { return mesh.points[static_cast<std::size_t>(e.vertex[k])]; };
+    const Point o = at(0), s = at(1);
+    const double sx = s.x - o.x, sy = s.y - o.y, s2 = sx * sx + sy * sy;
+    ShapeKey key{};
+    for (std::size_t k = 2; k < 4; ++k) {
+        const double wx = at(k).x - o.x, wy = at(k).y - o.y;
+        key[2 * k - 4] = std::llround(std::ldexp((wx * sx + wy * sy) / s2, 36));
+        key[2 * k - 3] = std::llround(std::ldexp((wy * sx - wx * sy) / s2, 36));
+    }
+    return key;
+}
+
+// Whether the element is a parallelogram with straight sides: its map is
+// affine, so its stiffness is a fixed combination of three reference matrices.
+bool Affine(const Mesh& mesh, const Element& e) {
+    for (const auto& side : e.side)
+        if (side) return false;
+    const auto at = [&](std::size_t k) { return mesh.points[static_cast<std::size_t>(e.vertex[k])]; };
+    const Point p0 = at(0), p1 = at(1), p2 = at(2), p3 = at(3);
+    const double size = std::max(
+        {std::abs(p1.x - p0.x), std::abs(p1.y - p0.y), std::abs(p3.x - p0.x), std::abs(p3.y - p0.y)});
+    return std::abs(p0.x + p2.x - p1.x - p3.x) <= 1e-13 * size &&
+           std::abs(p0.y + p2.y - p1.y - p3.y) <= 1e-13 * size;
+}
+
+}  // namespace
+
 void WarpingSolution::Data::Solve() {
     const int n = n1 * n1, q = static_cast<int>(gx.size()), nq = q * q;
-    // Reference gradients at the quadrature points: row b·q + a, column j·n1 + i.
+    // Local nodes in the order [on the element's sides, inside it].
+    std::vector<int> order;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int j = 0; j < n1; ++j)
+            for (int i = 0; i < n1; ++i)
+                if ((i == 0 || j == 0 || i == p || j == p) == (pass == 0)) order.push_back(j * n1 + i);
+    const int ns = 4 * p, ni = n - ns;
+    // Reference gradients at the quadrature points: row b·q + a, column in `order`.
     MatrixXd Nu(nq, n), Nv(nq, n);
+    VectorXd weight(nq);
     for (int b = 0; b < q; ++b)
-        for (int a = 0; a < q; ++a)
-            for (int j = 0; j < n1; ++j)
-                for (int i = 0; i < n1; ++i) {
-                    Nu(b * q + a, j * n1 + i) = B(b, j) * D(a, i);
-                    Nv(b * q + a, j * n1 + i) = D(b, j) * B(a, i);
-                }
-    // Local nodes on the element's sides, and inside it.
-    std::vector<int> side, inside;
-    for (int j = 0; j < n1; ++j)
-        for (int i = 0; i < n1; ++i)
-            (i == 0 || j == 0 || i == p || j == p ? side : inside).push_back(j * n1 + i);
-    const int ns = static_cast<int>(side.size()), ni = static_cast<int>(inside.size());
+        for (int a = 0; a < q; ++a) {
+            const int r = b * q + a;
+            weight[r] = gw[static_cast<std::size_t>(a)] * gw[static_cast<std::size_t>(b)];
+            for (int c = 0; c < n; ++c) {
+                const int i = order[static_cast<std::size_t>(c)] % n1,
+                          j = order[static_cast<std::size_t>(c)] / n1;
+                Nu(r, c) = B(b, j) * D(a, i);
+                Nv(r, c) = D(b, j) * B(a, i);
+            }
+        }
+    const MatrixXd NuW = Nu.transpose() * weight.asDiagonal(), NvW = Nv.transpose() * weight.asDiagonal();
+    // A parallelogram's K = a·Kuu + b·(Kuv + Kvu) + c·Kvv, (a, b, c) its metric.
+    const MatrixXd Kuu = NuW * Nu, Kvv = NvW * Nv, Kuv = NuW * Nv + (NuW * Nv).transpose();
+
     std::vector<Eigen::Triplet<double>> entries;
     entries.reserve(mesh.elements.size() * static_cast<std::size_t>(ns * (ns + 1) / 2));
     VectorXd f = VectorXd::Zero(shared);
     MatrixXd G(2 * nq, n), K(n, n);
-    VectorXd fe(n);
-    // Per element: X = Kii⁻¹·Kis and y = Kii⁻¹·fi, to recover the inner nodes.
-    std::vector<MatrixXd> recoverX(mesh.elements.size());
+    VectorXd alpha(nq), beta(nq), fe(n);
+    // Similar elements share one condensation.
+    std::vector<Condensed> condensed;
+    std::map<ShapeKey, std::size_t> byShape;
+    std::vector<std::size_t> condensedOf(mesh.elements.size());
     std::vector<VectorXd> recoverY(mesh.elements.size());
     for (std::size_t e = 0; e < mesh.elements.size(); ++e) {
-        fe.setZero();
+        const Element& element = mesh.elements[e];
+        const std::optional<ShapeKey> key = SimilarityKey(mesh, element);
+        const auto known = key ? byShape.find(*key) : byShape.end();
+        const bool build = known == byShape.end(), affine = build && Affine(mesh, element);
+        // The load ∫ ∇N·(y, −x) dA = NuW·α + NvW·β, with α = x·x_v + y·y_v and
+        // β = −(x·x_u + y·y_u) at each quadrature point.
         for (int b = 0; b < q; ++b) {
             for (int a = 0; a < q; ++a) {
                 const int r = b * q + a;
-                const Element::Mapped m = mesh.Map(mesh.elements[e], gx[static_cast<std::size_t>(a)],
-                                                   gx[static_cast<std::size_t>(b)]);
-                const double det = m.xu * m.yv - m.xv * m.yu;
-                const double weight = gw[static_cast<std::size_t>(a)] * gw[static_cast<std::size_t>(b)] * det;
-                const double s = std::sqrt(weight);
+                const Element::Mapped m =
+                    mesh.Map(element, gx[static_cast<std::size_t>(a)], gx[static_cast<std::size_t>(b)]);
+                alpha[r] = m.p.x * m.xv + m.p.y * m.yv;
+                beta[r] = -(m.p.x * m.xu + m.p.y * m.yu);
+                if (!build || affine) continue;
                 // ∇N = (y_v·N_u − y_u·N_v, −x_v·N_u + x_u·N_v) ÷ det
-                G.row(r) = (s / det) * (m.yv * Nu.row(r) - m.yu * Nv.row(r));
-                G.row(nq + r) = (s / det) * (-m.xv * Nu.row(r) + m.xu * Nv.row(r));
-                fe += s * (m.p.y * G.row(r) - m.p.x * G.row(nq + r)).transpose();
+                const double det = m.xu * m.yv - m.xv * m.yu;
+                const double s = std::sqrt(weight[r] / det);
+                G.row(r) = s * (m.yv * Nu.row(r) - m.yu * Nv.row(r));
+                G.row(nq + r) = s * (-m.xv * Nu.row(r) + m.xu * Nv.row(r));
             }
         }
-        K.setZero();
-        K.selfadjointView<Eigen::Lower>().rankUpdate(G.transpose());
-        K.triangularView<Eigen::StrictlyUpper>() = K.transpose();
-        MatrixXd kss(ns, ns), kis(ni, ns), kii(ni, ni);
-        VectorXd fs(ns), fi(ni);
-        for (int r = 0; r < ns; ++r) {
-            fs[r] = fe[side[static_cast<std::size_t>(r)]];
-            for (int c = 0; c < ns; ++c)
-                kss(r, c) = K(side[static_cast<std::size_t>(r)], side[static_cast<std::size_t>(c)]);
+        fe.noalias() = NuW * alpha;
+        fe.noalias() += NvW * beta;
+        if (!build) {
+            condensedOf[e] = known->second;
+        } else {
+            if (affine) {
+                const Element::Mapped m = mesh.Map(element, 0, 0);
+                const double det = m.xu * m.yv - m.xv * m.yu;
+                K = ((m.xv * m.xv + m.yv * m.yv) / det) * Kuu - ((m.xu * m.xv + m.yu * m.yv) / det) * Kuv +
+                    ((m.xu * m.xu + m.yu * m.yu) / det) * Kvv;
+            } else {
+                K.setZero();
+                K.selfadjointView<Eigen::Lower>().rankUpdate(G.transpose());
+                K.triangularView<Eigen::StrictlyUpper>() = K.transpose();
+            }
+            condensedOf[e] = condensed.size();
+            if (key) byShape.emplace(*key, condensed.size());
+            condensed.push_back(Condense(K, ns));
         }
-        for (int r = 0; r < ni; ++r) {
-            fi[r] = fe[inside[static_cast<std::size_t>(r)]];
-            for (int c = 0; c < ns; ++c)
-                kis(r, c) = K(inside[static_cast<std::size_t>(r)], side[static_cast<std::size_t>(c)]);
-            for (int c = 0; c < ni; ++c)
-                kii(r, c) = K(inside[static_cast<std::size_t>(r)], inside[static_cast<std::size_t>(c)]);
-        }
-        const Eigen::LLT<MatrixXd> inner(kii);
-        recoverX[e] = inner.solve(kis);
-        recoverY[e] = inner.solve(fi);
-        const MatrixXd schur = kss - kis.transpose() * recoverX[e];
-        const VectorXd g = fs - kis.transpose() * recoverY[e];
+        const Condensed& c = condensed[condensedOf[e]];
+        recoverY[e] = c.inner.solve(fe.tail(ni));
+        const VectorXd g = fe.head(ns) - c.X.transpose() * fe.tail(ni);
         const int* d = ElementDofs(e);
-        for (int c = 0; c < ns; ++c) {
-            const int gc = d[side[static_cast<std::size_t>(c)]];
-            f[gc] += g[c];
-            for (int r = 0; r < ns; ++r) {
-                const int gr = d[side[static_cast<std::size_t>(r)]];
-                if (gr >= gc) entries.emplace_back(gr, gc, schur(r, c));
+        for (int col = 0; col < ns; ++col) {
+            const int gc = d[order[static_cast<std::size_t>(col)]];
+            f[gc] += g[col];
+            for (int row = 0; row < ns; ++row) {
+                const int gr = d[order[static_cast<std::size_t>(row)]];
+                if (gr >= gc) entries.emplace_back(gr, gc, c.schur(row, col));
             }
         }
     }
@@ -260,10 +339,22 @@ void WarpingSolution::Data::Solve() {
     VectorXd us(ns);
     for (std::size_t e = 0; e < mesh.elements.size(); ++e) {
         const int* d = ElementDofs(e);
-        for (int c = 0; c < ns; ++c) us[c] = skeleton[d[side[static_cast<std::size_t>(c)]]];
-        const VectorXd ui = recoverY[e] - recoverX[e] * us;
-        for (int r = 0; r < ni; ++r) omega[d[inside[static_cast<std::size_t>(r)]]] = ui[r];
+        for (int c = 0; c < ns; ++c) us[c] = skeleton[d[order[static_cast<std::size_t>(c)]]];
+        const VectorXd ui = recoverY[e] - condensed[condensedOf[e]].X * us;
+        for (int r = 0; r < ni; ++r) omega[d[order[static_cast<std::size_t>(ns + r)]]] = ui[r];
     }
+}
+
+double WarpingSolution::Data::Interpolate(const VectorXd& values, double t) const {
+    double num = 0, den = 0;
+    for (int i = 0; i < n1; ++i) {
+        const double diff = t - nodes[static_cast<std::size_t>(i)];
+        if (diff == 0) return values[i];
+        const double c = barycentric[static_cast<std::size_t>(i)] / diff;
+        num += c * values[i];
+        den += c;
+    }
+    return num / den;
 }
 
 void WarpingSolution::Data::Evaluate(std::size_t e, double u, double v, double& w, double& wu,
@@ -300,6 +391,17 @@ WarpingSolution::WarpingSolution(const Mesh& mesh, int degree) : d_(std::make_un
             d.B(a, i) = v[static_cast<std::size_t>(i)];
             d.D(a, i) = dv[static_cast<std::size_t>(i)];
         }
+    }
+    d.differentiation.resize(d.n1, d.n1);
+    d.barycentric.assign(static_cast<std::size_t>(d.n1), 1);
+    for (int k = 0; k < d.n1; ++k) {
+        std::vector<double> v(static_cast<std::size_t>(d.n1)), dv(v);
+        Lagrange(d.nodes, d.nodes[static_cast<std::size_t>(k)], v.data(), dv.data());
+        for (int i = 0; i < d.n1; ++i) d.differentiation(k, i) = dv[static_cast<std::size_t>(i)];
+        for (int j = 0; j < d.n1; ++j)
+            if (j != k)
+                d.barycentric[static_cast<std::size_t>(k)] /=
+                    d.nodes[static_cast<std::size_t>(k)] - d.nodes[static_cast<std::size_t>(j)];
     }
     d.Number();
     d.Solve();
@@ -392,6 +494,7 @@ WarpingIntegrals WarpingSolution::Integrals(bool withStress) const {
             for (const auto& [a, b] : ends)
                 ++sides[{std::min(el.vertex[a], el.vertex[b]), std::max(el.vertex[a], el.vertex[b])}];
         const int samples = 4 * d.p + 8;
+        VectorXd sideValues(d.n1), sideSlopes(d.n1);
         for (std::size_t e = 0; e < d.mesh.elements.size(); ++e) {
             const Element& el = d.mesh.elements[e];
             for (std::size_t s = 0; s < 4; ++s) {
@@ -400,15 +503,21 @@ WarpingIntegrals WarpingSolution::Integrals(bool withStress) const {
                 // On the boundary τ runs along it: |τ| = |∂ω/∂s + r·n|, from
                 // the derivative along the side alone, which converges faster
                 // than the normal one.
+                // ω along the side is the polynomial through the side's own
+                // nodes: its derivative's values at those nodes, interpolated.
+                const bool alongU = s == 0 || s == 2;
+                const int* dof = d.ElementDofs(e);
+                for (int k = 0; k < d.n1; ++k) {
+                    const int i = alongU ? k : (s == 1 ? d.p : 0), j = alongU ? (s == 2 ? d.p : 0) : k;
+                    sideValues[k] = d.omega[dof[j * d.n1 + i]];
+                }
+                sideSlopes.noalias() = d.differentiation * sideValues;
                 const auto at = [&](double t, Point* where) {
                     const double u = s == 1 ? 1 : s == 3 ? -1 : t, v = s == 0 ? -1 : s == 2 ? 1 : t;
                     const Element::Mapped m = d.mesh.Map(el, u, v);
-                    double w = 0, wu = 0, wv = 0;
-                    d.Evaluate(e, u, v, w, wu, wv);
-                    const bool alongU = s == 0 || s == 2;
                     const double tx = alongU ? m.xu : m.xv, ty = alongU ? m.yu : m.yv,
                                  len = std::hypot(tx, ty);
-                    const double ds = (alongU ? wu : wv) / len;
+                    const double ds = d.Interpolate(sideSlopes, t) / len;
                     if (where) *where = m.p;
                     return std::abs(ds + (m.p.x * ty - m.p.y * tx) / len);
                 };
