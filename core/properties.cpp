@@ -142,7 +142,7 @@ constexpr double kSingleSteps = 8 * 1.1920928955078125e-7;
 // "1.8", "0.53", "0.0042", "12": a positive percentage to two significant
 // digits, without an exponent.
 std::string PercentText(double percent, char decimalSeparator) {
-    std::array<char, 64> buffer{};
+    std::array<char, 512> buffer{};  // room for any double in fixed form
     auto end = std::to_chars(buffer.begin(), buffer.end(), percent, std::chars_format::scientific, 1).ptr;
     double rounded = 0;
     std::from_chars(buffer.begin(), end, rounded);
