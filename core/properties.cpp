@@ -1,12 +1,14 @@
 #include "core/properties.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
 #include "core/numtext.h"
 #include "core/section_checks.h"
 #include "core/section_model.h"
+#include "core/thickness.h"
 #include "core/units.h"
 
 namespace velmora {
@@ -132,6 +134,35 @@ std::string Reason(ShapeType shape, std::string_view result, bool underflow) {
     return std::string(underflow ? kUnderflowReason : kSingleReason);
 }
 
+// A thin-wall figure within a few single-precision steps of the exact value
+// differs by its storage (or the rounded texts of the derived thicknesses)
+// only, not by the approximation: the box's thin-wall formulas are exact.
+constexpr double kSingleSteps = 8 * 1.1920928955078125e-7;
+
+// "1.8", "0.53", "0.0042", "12": a positive percentage to two significant
+// digits, without an exponent.
+std::string PercentText(double percent, char decimalSeparator) {
+    std::array<char, 512> buffer{};  // room for any double in fixed form
+    auto end = std::to_chars(buffer.begin(), buffer.end(), percent, std::chars_format::scientific, 1).ptr;
+    double rounded = 0;
+    std::from_chars(buffer.begin(), end, rounded);
+    const int decimals = std::max(0, 1 - static_cast<int>(std::floor(std::log10(rounded))));
+    end = std::to_chars(buffer.begin(), buffer.end(), rounded, std::chars_format::fixed, decimals).ptr;
+    std::string text(buffer.begin(), end);
+    std::replace(text.begin(), text.end(), '.', decimalSeparator);
+    return text;
+}
+
+// Why a figure of the thin-wall line differs from the exact value, and by how much.
+std::string ThinWallReason(float calculator, double exact, char decimalSeparator) {
+    if (calculator == 0 && exact != 0) return std::string(kUnderflowReason);
+    const double relative = (static_cast<double>(calculator) - exact) / exact;
+    if (std::fabs(relative) <= kSingleSteps) return std::string(kSingleReason);
+    return "2 行目は肉厚を用いた薄肉近似のため、厳密な値より " +
+           PercentText(100 * std::fabs(relative), decimalSeparator) + " %" +
+           (relative < 0 ? " 小さくなります。" : " 大きくなります。");
+}
+
 }  // namespace
 
 std::span<const PropertyInfo> AllProperties() { return kProperties; }
@@ -206,8 +237,46 @@ PropertiesOutcome ComputeProperties(ShapeType shape, std::span<const double> ent
     return Checked(shape, entered, {});
 }
 
+namespace {
+
+// The thin-wall line as Ans computes it with the option ticked: from the
+// thicknesses the calculator writes into its greyed boxes for these texts.
+void AddThinWallFootnotes(ShapeType shape, const InputTexts& texts, const SectionProperties& exact,
+                          char decimalSeparator, std::vector<CalculatorFootnote>& notes) {
+    InputTexts filled = texts;
+    for (const ThicknessWrite& write : UpdateThicknessInputs(shape, texts, true, decimalSeparator).writes)
+        filled[static_cast<std::size_t>(write.slot - 1)] = write.text;
+    const AnsOutcome answers = ComputeAnswers(shape, filled, true, SectionValues{}, decimalSeparator);
+    if (answers.secondLine != SecondLine::Full) return;
+    const SectionValues& v = answers.values;
+    struct Pair {
+        std::string_view result;
+        Property property;
+        float calculator;
+        double exact;
+    };
+    // The sections with a thin-wall line are symmetric about x: the thin-wall
+    // Z stands beside the first line's, at the top edge.
+    const Pair pairs[] = {
+        {"A2", A, v.resA2, exact[A]},
+        {"I2", Ix, v.resI2, exact[Ix]},
+        {"Z2", Zx_top, v.resZ2, exact[Zx_top]},
+        {"K2", ix, v.resK2, exact[Ix] / exact[A]},
+    };
+    for (const Pair& pair : pairs) {
+        std::string calculatorText = SingleToText(pair.calculator, decimalSeparator);
+        std::string exactText = PropertyText(pair.exact, decimalSeparator);
+        if (calculatorText != exactText)
+            notes.push_back({pair.result, pair.property, std::move(calculatorText), std::move(exactText),
+                             ThinWallReason(pair.calculator, pair.exact, decimalSeparator)});
+    }
+}
+
+}  // namespace
+
 std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const InputTexts& texts,
-                                                    const SectionProperties& exact, char decimalSeparator) {
+                                                    const SectionProperties& exact, char decimalSeparator,
+                                                    bool optionTicked) {
     std::vector<CalculatorFootnote> notes;
     if (FindShape(shape) == nullptr) return notes;
     // The first line does not depend on the thickness option.
@@ -238,6 +307,7 @@ std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const Input
             notes.push_back({pair.result, pair.property, std::move(calculatorText), std::move(exactText),
                              Reason(shape, pair.result, pair.calculator == 0 && pair.exact != 0)});
     }
+    if (optionTicked) AddThinWallFootnotes(shape, texts, exact, decimalSeparator, notes);
     return notes;
 }
 

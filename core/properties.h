@@ -111,19 +111,26 @@ std::variant<std::vector<double>, SectionError> EnteredSection(ShapeType shape, 
 // The same from numbers already read, in slot order of the shape's entered slots.
 PropertiesOutcome ComputeProperties(ShapeType shape, std::span<const double> entered);
 
-// Where the calculator's first line shows a figure for the same quantity that
-// differs in its text from the exact value's (a rounded textbook coefficient
-// or single precision): which of its four results, its text, and why.
+// Where the calculator shows a figure for the same quantity that differs in
+// its text from the exact value's (a rounded textbook coefficient, single
+// precision, or the thin-wall approximation of the second line): which of its
+// results, its text, and why.
 struct CalculatorFootnote {
-    std::string_view result;  // "A", "I", "Z", "k2", or "Z2": the second line's modulus (the bottom edge's)
-    Property property;        // the exact property it is compared with (k2: ix, squared)
+    // The first line's "A", "I", "Z", "k2"; the second line's "Z2" (resZ2: the
+    // bottom edge's modulus, or the thin-wall Z) and, on a thin-wall line,
+    // "A2", "I2", "K2" (resA2, resI2, resK2).
+    std::string_view result;
+    Property property;  // the exact property it is compared with (k2, K2: ix, squared)
     std::string calculatorText;
-    std::string exactText;  // PropertyText of the exact value (k2: of Ix ÷ A)
+    std::string exactText;  // PropertyText of the exact value (k2, K2: of Ix ÷ A)
     std::string reason;     // one Japanese sentence
 };
+// `optionTicked`: the state of the shape's '"t"を用いる'. While it is ticked,
+// the thin-wall line is compared as Ans would compute it from the thicknesses
+// the calculator derives from the entered texts.
 std::vector<CalculatorFootnote> CalculatorFootnotes(ShapeType shape, const InputTexts& texts,
                                                     const SectionProperties& exact,
-                                                    char decimalSeparator = '.');
+                                                    char decimalSeparator = '.', bool optionTicked = false);
 
 // Display units (the factors between them: LengthFactor in core/units.h).
 // A property's value converted by a length factor (raised to its length power).

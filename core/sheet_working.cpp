@@ -122,13 +122,6 @@ std::string DimensionSymbol(std::string_view caption) {
     return out;
 }
 
-std::string SheetUnit(std::string_view unitSuffix, int lengthPower) {
-    // The sheet writes no unit where the calculator has none.
-    if (unitSuffix == kNoUnit || lengthPower < 1 || lengthPower >= static_cast<int>(kPowers.size()))
-        return {};
-    return UnitText(unitSuffix, lengthPower);
-}
-
 std::vector<WorkingLine> SheetWorking(ShapeType shape, const InputTexts& texts, bool optionTicked,
                                       std::string_view unitSuffix, char decimalSeparator) {
     const ShapeEntry* entry = FindShape(shape);
@@ -161,7 +154,7 @@ std::vector<WorkingLine> SheetWorking(ShapeType shape, const InputTexts& texts, 
             .symbols = std::move(r.symbols),
             .numbers = std::move(r.numbers),
             .value = SingleToText(outcome.values.*f.field, decimalSeparator),
-            .unit = SheetUnit(unitSuffix, f.lengthPower),
+            .unit = UnitText(unitSuffix, f.lengthPower),
             .formulaPicture = t->picture,
             .thinWall = thinWall,
             .intermediate = f.shown == ShownOn::Never,

@@ -21,7 +21,7 @@ struct WorkingLine {
     std::string numbers;        // the same with every symbol replaced by its value: a dimension as
                                 // the calculator read it, or the value of an earlier line
     std::string value;          // exactly the text the calculator shows for this result
-    std::string unit;           // "mm²", "mm⁴", "mm³", "mm²" for k²; "" with the unit "none"
+    std::string unit;           // "mm²", "mm⁴", "mm³", "mm²" for k² (UnitText: "none²" for "none")
     int formulaPicture = -1;    // the viewer's picture for this result's kind (0 to 75)
     bool thinWall = false;      // a line of the thin-wall approximation (the second line)
     bool intermediate = false;  // a value the calculator stores but does not show (e₂, e₁ of
@@ -44,9 +44,5 @@ std::vector<WorkingLine> SheetWorking(ShapeType shape, const InputTexts& texts, 
 // The symbol of a dimension on the sheet, from its caption: "h1" → "h₁",
 // "dm" → "dₘ", "~h" → "h̄", "b" → "b".
 std::string DimensionSymbol(std::string_view caption);
-
-// The unit of a quantity of length to the power 1 to 4 on the sheet: "mm",
-// "mm²" …; "" with the unit "none".
-std::string SheetUnit(std::string_view unitSuffix, int lengthPower);
 
 }  // namespace velmora

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <numbers>
 #include <random>
 #include <set>
@@ -414,6 +415,71 @@ TEST(PropertiesByHand, OctagonFootnotesNameTheRoundedCoefficients) {
     for (const CalculatorFootnote& note : CalculatorFootnotes(9, texts, p))
         if (note.reason.find("係数") != std::string::npos) coefficients.insert(std::string(note.result));
     EXPECT_EQ(coefficients, (std::set<std::string>{"A", "Z", "k2"}));
+}
+
+// The thin-wall line's notes, keyed by result.
+std::map<std::string, CalculatorFootnote> ThinWallNotes(ShapeType shape, const InputTexts& texts,
+                                                        char separator = '.') {
+    std::map<std::string, CalculatorFootnote> notes;
+    for (CalculatorFootnote& note :
+         CalculatorFootnotes(shape, texts, Props(shape, texts, separator), separator, true))
+        if (note.result == "A2" || note.result == "I2" || note.result == "Z2" || note.result == "K2")
+            notes[std::string(note.result)] = std::move(note);
+    return notes;
+}
+
+TEST(PropertiesByHand, ThinWallLineFootnotesSayHowFarTheApproximationIs) {
+    // Tube d1 = 80, d2 = 100: the calculator derives dm = 90, t = 10. Thin-wall
+    // I = π·dm³·t/8 = 911250π against π(d2⁴ − d1⁴)/64 = 922500π (1.2 % less);
+    // Z = π·dm²·t/4 = 20250π against I/50 = 18450π (9.8 % more); k² = dm²/8 =
+    // 1012.5 against (d1² + d2²)/16 = 1025 (1.2 % less). A = π·dm·t is exact.
+    auto notes = ThinWallNotes(12, {"80", "100"});
+    ASSERT_EQ(notes.count("I2"), 1u);
+    EXPECT_EQ(notes["I2"].property, Ix);
+    EXPECT_EQ(notes["I2"].calculatorText, "2862776");
+    EXPECT_EQ(notes["I2"].exactText, PropertyText(922500 * kPi));
+    EXPECT_EQ(notes["I2"].reason, "2 行目は肉厚を用いた薄肉近似のため、厳密な値より 1.2 % 小さくなります。");
+    ASSERT_EQ(notes.count("Z2"), 1u);
+    EXPECT_EQ(notes["Z2"].property, Zx_top);
+    EXPECT_EQ(notes["Z2"].reason, "2 行目は肉厚を用いた薄肉近似のため、厳密な値より 9.8 % 大きくなります。");
+    ASSERT_EQ(notes.count("K2"), 1u);
+    EXPECT_EQ(notes["K2"].property, ix);
+    EXPECT_EQ(notes["K2"].calculatorText, "1012.5");
+    EXPECT_EQ(notes["K2"].exactText, "1025");
+    EXPECT_EQ(notes["K2"].reason, "2 行目は肉厚を用いた薄肉近似のため、厳密な値より 1.2 % 小さくなります。");
+    if (notes.count("A2")) {
+        EXPECT_NE(notes["A2"].reason.find("単精度"), std::string::npos) << notes["A2"].reason;
+    }
+
+    // A thinner wall comes closer, and a small percentage keeps two digits
+    // without an exponent: d1 = 98, d2 = 100 (dm = 99, t = 1), k² = 1225.125
+    // against 1225.25, 0.0102 % less.
+    notes = ThinWallNotes(12, {"98", "100"});
+    ASSERT_EQ(notes.count("K2"), 1u);
+    EXPECT_EQ(notes["K2"].calculatorText, "1225.125");
+    EXPECT_EQ(notes["K2"].exactText, "1225.25");
+    EXPECT_EQ(notes["K2"].reason,
+              "2 行目は肉厚を用いた薄肉近似のため、厳密な値より 0.010 % 小さくなります。");
+
+    // The decimal comma where the locale writes one.
+    notes = ThinWallNotes(12, {"80", "100"}, ',');
+    EXPECT_NE(notes["Z2"].reason.find("9,8 %"), std::string::npos) << notes["Z2"].reason;
+}
+
+TEST(PropertiesByHand, ThinWallFootnotesOnlyWhileTheOptionIsTicked) {
+    // Unticked, the calculator shows no thin-wall line: nothing to footnote.
+    for (const CalculatorFootnote& note : CalculatorFootnotes(12, {"80", "100"}, Props(12, {"80", "100"})))
+        EXPECT_TRUE(note.result == "A" || note.result == "I" || note.result == "Z" || note.result == "k2")
+            << note.result;
+    // The box's thin-wall formulas are exact for the derived t1, t2 and ~h:
+    // its line differs by single precision at most, never by the approximation.
+    for (const InputTexts& box : {InputTexts{"8", "10", "4", "6"}, InputTexts{"7", "10", "3", "6"},
+                                  InputTexts{"200", "300", "140", "160"}})
+        for (const auto& [result, note] : ThinWallNotes(16, box))
+            EXPECT_EQ(note.reason.find("薄肉近似"), std::string::npos) << result << " " << note.reason;
+    // The I-section (17) with flanges 10 thick: the same exact formulas.
+    for (const auto& [result, note] : ThinWallNotes(17, {"280", "300", "190", "200"}))
+        EXPECT_EQ(note.reason.find("薄肉近似"), std::string::npos) << result << " " << note.reason;
 }
 
 TEST(PropertiesByHand, NoFootnoteWhereTheTextsAgreeOrTheCalculatorFails) {

@@ -488,14 +488,23 @@ TEST(SheetWorking, UnitsFollowTheUnitSuffix) {
         for (const WorkingLine& line : lines) units.push_back(line.unit);
         EXPECT_EQ(units, (std::vector<std::string>{u + "²", u, u, u + "⁴", u + "³", u + "²", u + "³"}));
     }
-    for (const WorkingLine& line : Working(12, Texts({"80", "100", "90", "10"}), true, kNoUnit)) {
-        EXPECT_EQ(line.unit, "");
-        EXPECT_FALSE(line.value.empty());
+    // The unit "none" is written as the calculator labels it, with the same
+    // powers as any unit, on the thin-wall line too.
+    const auto none = Working(12, Texts({"80", "100", "90", "10"}), true, kNoUnit);
+    const auto mm = Working(12, Texts({"80", "100", "90", "10"}), true, "mm");
+    ASSERT_EQ(none.size(), mm.size());
+    bool thinWall = false;
+    for (std::size_t i = 0; i < none.size(); ++i) {
+        ASSERT_TRUE(mm[i].unit.starts_with("mm")) << mm[i].unit;
+        EXPECT_EQ(none[i].unit, "none" + mm[i].unit.substr(2));
+        EXPECT_EQ(none[i].value, mm[i].value);
+        thinWall = thinWall || none[i].thinWall;
     }
-    EXPECT_EQ(SheetUnit("尺", 4), "尺⁴");
-    EXPECT_EQ(SheetUnit("in", 1), "in");
-    EXPECT_EQ(SheetUnit("mm", 0), "");
-    EXPECT_EQ(SheetUnit("mm", 5), "");
+    EXPECT_TRUE(thinWall);
+    std::vector<std::string> firstUnits;
+    for (const WorkingLine& line : none)
+        if (!line.thinWall && !line.intermediate) firstUnits.push_back(line.unit);
+    EXPECT_EQ(firstUnits, (std::vector<std::string>{"none²", "none⁴", "none³", "none²"}));
 }
 
 TEST(SheetWorking, NothingWhereTheCalculatorShowsNoFirstLine) {

@@ -81,7 +81,7 @@ void CheckProperties(const Case& c) {
     Require(p[Iu] >= p[Iv], "Iu is the larger principal moment");
     Require(p[fx] > 0.999999 && p[fy] > 0.999999, "a plastic modulus is no less than the elastic one");
     if (c.shape != 24) Require(p[Ixy] == 0 && !p.hasPrincipalAxes(), "only the L has a product of inertia");
-    for (const CalculatorFootnote& note : CalculatorFootnotes(c.shape, c.texts, p))
+    for (const CalculatorFootnote& note : CalculatorFootnotes(c.shape, c.texts, p, '.', c.ticked))
         Require(note.calculatorText != note.exactText && !note.reason.empty(),
                 "a footnote shows a difference");
 }

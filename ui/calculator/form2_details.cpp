@@ -103,7 +103,8 @@ void Form2::placeDetails() {
 
 void Form2::updateDetails() {
     if (details_)
-        details_->showSection({context_.module.SelectedShape, inputTexts(), context_.module.UnitSuffix});
+        details_->showSection(
+            {context_.module.SelectedShape, inputTexts(), context_.module.UnitSuffix, optionTicked()});
 }
 
 // Hidden when the selection window takes over: the details go at once.

@@ -67,7 +67,10 @@ QString CalculatorFigure(const CalculatorFootnote& note, const std::string& suff
     if (note.result == "A") return QStringLiteral("A = %1 %2").arg(text, unit(0));
     if (note.result == "I") return QStringLiteral("I = %1 %2").arg(text, unit(1));
     if (note.result == "Z") return QStringLiteral("Z = %1 %2").arg(text, unit(2));
+    if (note.result == "A2") return QStringLiteral("A（2 行目）= %1 %2").arg(text, unit(0));
+    if (note.result == "I2") return QStringLiteral("I（2 行目）= %1 %2").arg(text, unit(1));
     if (note.result == "Z2") return QStringLiteral("Z（2 行目）= %1 %2").arg(text, unit(2));
+    if (note.result == "K2") return QStringLiteral("k²（2 行目）= %1 %2").arg(text, unit(3));
     return QStringLiteral("k² = %1 %2").arg(text, unit(3));
 }
 
@@ -253,12 +256,15 @@ void DetailsWindow::closeEvent(QCloseEvent* event) {
 
 namespace {
 
-// What the window shows depends on the shape, its entered slots and the unit
-// only: the calculator filling a derived box (t, dm …) changes nothing here,
-// so those writes, several per keystroke, cost no recomputation.
+// What the window shows depends on the shape, its entered slots, the unit and
+// the thickness option only: the calculator filling a derived box (t, dm …)
+// changes nothing here (the thin-wall footnotes derive those boxes from the
+// entered slots as the calculator does), so those writes, several per
+// keystroke, cost no recomputation.
 bool ShowsTheSame(const DetailsSection& a, const DetailsSection& b) {
     const ShapeEntry* shape = FindShape(a.shape);
-    if (!shape || a.shape != b.shape || a.unitSuffix != b.unitSuffix) return false;
+    if (!shape || a.shape != b.shape || a.unitSuffix != b.unitSuffix || a.optionTicked != b.optionTicked)
+        return false;
     return std::all_of(shape->entered.begin(), shape->entered.end(), [&](const InputSlot& input) {
         const auto i = static_cast<std::size_t>(input.slot - 1);
         return a.texts[i] == b.texts[i];
@@ -323,7 +329,7 @@ void DetailsWindow::showProperties(const SectionProperties& properties) {
 
     const char separator = DecimalSeparator();
     const std::vector<CalculatorFootnote> notes =
-        CalculatorFootnotes(section.shape, section.texts, properties, separator);
+        CalculatorFootnotes(section.shape, section.texts, properties, separator, section.optionTicked);
     QStringList noteLines;
     for (std::size_t i = 0; i < notes.size(); ++i)
         noteLines << QStringLiteral("※%1 電卓の表示は %2（%3）")

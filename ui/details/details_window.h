@@ -26,12 +26,13 @@ namespace velmora::ui {
 class TorsionComputation;
 class TorsionPanel;
 
-// What the calculator has on show: its shape, the texts of txt1 to txt7 and
-// its unit suffix ("mm", …, or "none").
+// What the calculator has on show: its shape, the texts of txt1 to txt7, its
+// unit suffix ("mm", …, or "none") and whether its '"t"を用いる' is ticked.
 struct DetailsSection {
     ShapeType shape = kNoShape;
     InputTexts texts;
     std::string unitSuffix;
+    bool optionTicked = false;
 };
 
 // Where a window whose outer size is `size` goes beside `anchor` (the outer

@@ -37,11 +37,6 @@ QList<DimensionRow> Dimensions(const ShapeEntry& shape, const CalculatorSnapshot
     return rows;
 }
 
-// The unit text of a property: nothing when the unit is only "none".
-std::string UnitFor(Property property, const std::string& suffix) {
-    return suffix == kNoUnit ? std::string() : PropertyUnit(property, suffix);
-}
-
 // The torsion rows and the drawing, computed here and now: the sheet is
 // written once, when asked for.
 void Torsion(const CalculatorSnapshot& snapshot, const std::string& display, double factor,
@@ -52,8 +47,7 @@ void Torsion(const CalculatorSnapshot& snapshot, const std::string& display, dou
     analysis::TorsionOptions options;
     options.keepField = false;
     const analysis::TorsionResult result = analysis::ComputeTorsion(snapshot.shape, *dims, options);
-    const std::string unit = display == kNoUnit ? std::string() : display;
-    for (const TorsionRowText& row : TorsionRows(&result, factor, unit, snapshot.decimalSeparator))
+    for (const TorsionRowText& row : TorsionRows(&result, factor, display, snapshot.decimalSeparator))
         table.torsionRows.append({row.name, row.symbol, row.value, row.unit});
     table.torsionMethod = TorsionMethodLine(result);
     if (!result.Zt) table.torsionNote = ToQString(analysis::kNoZtReason);
@@ -61,9 +55,8 @@ void Torsion(const CalculatorSnapshot& snapshot, const std::string& display, dou
     SectionPicture picture = MakeSectionPicture(snapshot.shape, *dims);
     picture.shearCentre = QPointF(result.xs, result.ys);
     const auto length = [&](double value) {
-        const QString text =
-            ToQString(PropertyText(ConvertLength(value, factor, 1), snapshot.decimalSeparator));
-        return unit.empty() ? text : text + QLatin1Char(' ') + ToQString(unit);
+        return ToQString(PropertyText(ConvertLength(value, factor, 1), snapshot.decimalSeparator) + ' ' +
+                         UnitText(display, 1));
     };
     picture.offsets = QStringLiteral("S：xs = %1\nys = %2").arg(length(result.xs), length(result.ys));
     table.picture = std::move(picture);
@@ -91,7 +84,7 @@ DetailsTable Details(const CalculatorSnapshot& snapshot) {
         const double value = Convert(info.property, properties[info.property], *factor);
         table.rows.append({ToQString(info.japaneseName), ToQString(info.symbol),
                            ToQString(PropertyText(value, snapshot.decimalSeparator)),
-                           ToQString(UnitFor(info.property, display))});
+                           ToQString(PropertyUnit(info.property, display))});
     }
     Torsion(snapshot, display, *factor, table);
     return table;

@@ -34,7 +34,7 @@ using namespace velmora::ui::testing;
 
 namespace {
 
-constexpr int kRectangle = 0, kSemicircle = 13, kBox = 16, kLSection = 24;
+constexpr int kRectangle = 0, kTube = 12, kSemicircle = 13, kBox = 16, kLSection = 24;
 
 // Columns of the table: name, symbol, value, unit.
 constexpr int kSymbolColumn = 1, kValueColumn = 2, kUnitColumn = 3;
@@ -281,6 +281,54 @@ private slots:
         QVERIFY(!Label(details, "footnotes")->isVisible());
         QVERIFY(Label(details, "polarNote")->isVisible());
         QVERIFY(Label(details, "polarNote")->text().contains(QStringLiteral("ねじり定数 J ではありません")));
+    }
+
+    // The circular tube's thin-wall line, as a user meets it: ticking '"t"を用いる'
+    // adds footnotes that give the second line's figure, exactly as Ans then
+    // shows it, and how far the approximation is from the exact value;
+    // unticking takes them away.
+    void thinWallLineFootnotes() {
+        Calculator calc(kTube);
+        calc.enter({"80", "100"});
+        DetailsWindow* details = OpenByKeys(calc);
+        QVERIFY(details);
+        QLabel* notes = Label(details, "footnotes");
+        QVERIFY(!notes->text().contains(QStringLiteral("2 行目")));
+
+        calc.tick("chk1");
+        calc.click("cmd1");
+        const QStringList second = calc.secondLine();  // unal, unil, unzl, unkl
+        QCOMPARE(second.size(), 4);
+        const QString text = notes->text();
+        // I = π(d2⁴ − d1⁴)/64 = 922500π; thin wall π·dm³·t/8 = 911250π, 1.2 % less.
+        const QString iNote = QStringLiteral(
+                                  "電卓の表示は I（2 行目）= %1 mm⁴（2 行目は肉厚を用いた薄肉近似のため、"
+                                  "厳密な値より 1.2 % 小さくなります。）")
+                                  .arg(second[1]);
+        QVERIFY2(text.contains(iNote), qPrintable(text));
+        // Z = I/50 = 18450π; thin wall π·dm²·t/4 = 20250π, 9.8 % more.
+        QVERIFY2(
+            text.contains(
+                QStringLiteral("Z（2 行目）= %1 mm³（").arg(second[2]) +
+                QStringLiteral("2 行目は肉厚を用いた薄肉近似のため、厳密な値より 9.8 % 大きくなります。")),
+            qPrintable(text));
+        // k² = I ÷ A, a length², against dm²/8 = 1012.5.
+        QCOMPARE(second[3], QStringLiteral("1012.5"));
+        QVERIFY2(text.contains(QStringLiteral("k²（2 行目）= 1012.5 mm²（")), qPrintable(text));
+
+        // Each note's mark stands on the row of its quantity: Ix carries the thin-wall I's.
+        const int iMark = text.left(text.indexOf(iNote)).count(QStringLiteral("※"));
+        QVERIFY(iMark > 0);
+        const QTableWidget* table = Table(details);
+        QString ixName;
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->item(row, kSymbolColumn)->text() == Symbol(Property::Ix))
+                ixName = table->item(row, 0)->text();
+        QVERIFY2(ixName.split(QLatin1Char(' ')).contains(QStringLiteral("※%1").arg(iMark)),
+                 qPrintable(ixName));
+
+        calc.tick("chk1");
+        QVERIFY2(!notes->text().contains(QStringLiteral("2 行目")), qPrintable(notes->text()));
     }
 
     // Dimensions that form no section: no numbers, one line naming the fault;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -297,6 +298,41 @@ private slots:
         const PdfReport pdf = ReadPdf(path);
         QVERIFY2(pdf.text.contains(QStringLiteral("= 9 cm²")), qPrintable(pdf.text));
         QVERIFY(pdf.text.contains(QStringLiteral("= 6.75 cm⁴")));
+        QVERIFY(!pdf.text.contains(QStringLiteral("mm")));
+    }
+
+    // A unit text that is no list text gives the unit "none": the sheet writes
+    // it as the calculator labels it, with its powers, in every line that has
+    // a unit (the working, the table, the torsion rows, the drawing's offsets).
+    void unitNoneIsWrittenAsTheCalculatorLabelsIt() {
+        Calculator calc(2);  // square
+        Enter(calc, {{"txt1", "3"}}, false);
+        auto* list = calc.get<QComboBox>("cmb1");
+        list->lineEdit()->selectAll();
+        QTest::keyClicks(list->lineEdit(), QStringLiteral("metres"));
+        emit list->activated(list->currentIndex());  // the choice in the list, its field reading "metres"
+        QCOMPARE(calc.units(), QStringList(4, QStringLiteral("none")));
+        QCOMPARE(calc.answers(), (QStringList{"9", "6.75", "4.5", "0.75"}));
+
+        const QString path = dir_.filePath(QStringLiteral("none.pdf"));
+        DialogAnswers answers;
+        answers.includeDetails = true;
+        SaveWithKeys(calc, path, answers);
+        const PdfReport pdf = ReadPdf(path);
+        // The working: A = a², I = a⁴/12, Z = a³/6, k² = a²/12.
+        for (const QString& line : {QStringLiteral("= 9 none²"), QStringLiteral("= 6.75 none⁴"),
+                                    QStringLiteral("= 4.5 none³"), QStringLiteral("= 0.75 none²")})
+            QVERIFY2(pdf.text.contains(line), qPrintable(line + QStringLiteral(" in ") + pdf.text));
+        // The table: e = 1.5, i = √0.75, and the shape factor has no unit.
+        for (const QString& row : {QStringLiteral("A 9 none²"), QStringLiteral("e上 1.5 none"),
+                                   QStringLiteral("Ix 6.75 none⁴"), QStringLiteral("Zx上 4.5 none³"),
+                                   QStringLiteral("ix 0.8660254 none"), QStringLiteral("fx 1.5 ")})
+            QVERIFY2(pdf.text.contains(row), qPrintable(row + QStringLiteral(" in ") + pdf.text));
+        // Torsion: J a length⁴ and Iw a length⁶; the shear centre is at G.
+        for (const char* row : {"J [0-9.]+ none⁴", "Iw [0-9.]+ none⁶", "Zt [0-9.]+ none³"})
+            QVERIFY2(pdf.text.contains(QRegularExpression(QString::fromUtf8(row))), row);
+        QVERIFY2(pdf.text.contains(QStringLiteral("S：xs = 0 none")), qPrintable(pdf.text));
+        QVERIFY2(pdf.text.contains(QStringLiteral("断面性能一覧（単位 none）")), qPrintable(pdf.text));
         QVERIFY(!pdf.text.contains(QStringLiteral("mm")));
     }
 
