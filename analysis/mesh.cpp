@@ -27,6 +27,31 @@ SideCurve Side(const std::optional<Arc>& arc, Point from, Point to, double s) {
     return {arc->at(t), {-arc->rx * std::sin(t) * dt, arc->ry * std::cos(t) * dt}};
 }
 
+// The transfinite map of [−1, 1]² through four corners and four sides, each
+// straight or an arc, and its derivatives.
+Element::Mapped Transfinite(const std::array<Point, 4>& corners,
+                            const std::array<std::optional<Arc>, 4>& side, double u, double v) {
+    const Point &p0 = corners[0], &p1 = corners[1], &p2 = corners[2], &p3 = corners[3];
+    const SideCurve s0 = Side(side[0], p0, p1, u), s2 = Side(side[2], p3, p2, u);
+    const SideCurve s3 = Side(side[3], p0, p3, v), s1 = Side(side[1], p1, p2, v);
+    const double a = (1 - u) * (1 - v) / 4, b = (1 + u) * (1 - v) / 4, c = (1 + u) * (1 + v) / 4,
+                 d = (1 - u) * (1 + v) / 4;
+    Element::Mapped m;
+    m.p.x = (1 - v) / 2 * s0.p.x + (1 + v) / 2 * s2.p.x + (1 - u) / 2 * s3.p.x + (1 + u) / 2 * s1.p.x -
+            (a * p0.x + b * p1.x + c * p2.x + d * p3.x);
+    m.p.y = (1 - v) / 2 * s0.p.y + (1 + v) / 2 * s2.p.y + (1 - u) / 2 * s3.p.y + (1 + u) / 2 * s1.p.y -
+            (a * p0.y + b * p1.y + c * p2.y + d * p3.y);
+    m.xu = (1 - v) / 2 * s0.d.x + (1 + v) / 2 * s2.d.x + (s1.p.x - s3.p.x) / 2 -
+           ((1 - v) * (p1.x - p0.x) + (1 + v) * (p2.x - p3.x)) / 4;
+    m.yu = (1 - v) / 2 * s0.d.y + (1 + v) / 2 * s2.d.y + (s1.p.y - s3.p.y) / 2 -
+           ((1 - v) * (p1.y - p0.y) + (1 + v) * (p2.y - p3.y)) / 4;
+    m.xv = (s2.p.x - s0.p.x) / 2 + (1 - u) / 2 * s3.d.x + (1 + u) / 2 * s1.d.x -
+           ((1 - u) * (p3.x - p0.x) + (1 + u) * (p2.x - p1.x)) / 4;
+    m.yv = (s2.p.y - s0.p.y) / 2 + (1 - u) / 2 * s3.d.y + (1 + u) / 2 * s1.d.y -
+           ((1 - u) * (p3.y - p0.y) + (1 + u) * (p2.y - p1.y)) / 4;
+    return m;
+}
+
 // Builds elements and shares vertices by index.
 struct Builder {
     Mesh mesh;
@@ -35,7 +60,7 @@ struct Builder {
         return static_cast<int>(mesh.points.size()) - 1;
     }
     void Quad(int a, int b, int c, int d, std::array<std::optional<Arc>, 4> sides = {}) {
-        mesh.elements.push_back({{a, b, c, d}, sides});
+        mesh.elements.push_back({{a, b, c, d}, sides, std::nullopt});
     }
 };
 
@@ -228,18 +253,78 @@ void DiscMesh(const Arc& outer, Builder& builder) {
     }
 }
 
+// Where the sectors of a ring between two concentric ellipses end: closer
+// together where either ellipse bends sharply or the ring is thin, so that no
+// element is much longer than the smaller of the two. The same in each
+// quadrant, symmetric about both axes.
+std::vector<double> SectorAngles(const Arc& inner, const Arc& outer, double maxAspect) {
+    const auto speed = [](const Arc& e, double t) {
+        return std::hypot(e.rx * std::sin(t), e.ry * std::cos(t));
+    };
+    const auto bend = [&](const Arc& e, double t) {  // radius of curvature
+        const double v = speed(e, t);
+        return v * v * v / (e.rx * e.ry);
+    };
+    constexpr int kSteps = 2048;
+    std::vector<double> total(kSteps + 1, 0);
+    for (int i = 0; i < kSteps; ++i) {
+        const double t = (i + 0.5) * (kPi / 2) / kSteps;
+        const Point a = inner.at(t), b = outer.at(t);
+        const double wall = std::hypot(b.x - a.x, b.y - a.y);
+        const double density = speed(inner, t) / std::min(bend(inner, t), wall) +
+                               speed(outer, t) / std::min(bend(outer, t), wall);
+        total[static_cast<std::size_t>(i + 1)] =
+            total[static_cast<std::size_t>(i)] + density * (kPi / 2) / kSteps;
+    }
+    const int perQuadrant = std::clamp(static_cast<int>(std::ceil(total.back() / maxAspect)), 2, 32);
+    // Sector ends at the middles of equal shares, so that the ends of the
+    // axes, where the stress peaks, lie inside elements.
+    std::vector<double> quadrant;
+    for (int k = 0, i = 0; k < perQuadrant; ++k) {
+        const double want = total.back() * (k + 0.5) / perQuadrant;
+        while (total[static_cast<std::size_t>(i + 1)] < want) ++i;
+        const double f = (want - total[static_cast<std::size_t>(i)]) /
+                         (total[static_cast<std::size_t>(i + 1)] - total[static_cast<std::size_t>(i)]);
+        quadrant.push_back((i + f) * (kPi / 2) / kSteps);
+    }
+    std::vector<double> angles;
+    for (int q = 0; q < 4; ++q)
+        for (int k = 0; k < perQuadrant; ++k) {
+            const auto m = static_cast<std::size_t>(perQuadrant - 1 - k), n = static_cast<std::size_t>(k);
+            angles.push_back(q % 2 == 0 ? q * kPi / 2 + quadrant[n] : (q + 1) * kPi / 2 - quadrant[m]);
+        }
+    return angles;
+}
+
 // The ring between two concentric ellipses: sectors, each in layers of
 // ellipses between the two.
 void AnnulusMesh(const Arc& inner, const Arc& outer, const MeshOptions& options, Builder& builder) {
-    const double wall = std::min(outer.rx - inner.rx, outer.ry - inner.ry);
+    const std::vector<double> angles = SectorAngles(inner, outer, options.maxAspect);
+    const int sectors = static_cast<int>(angles.size());
+    const auto angle = [&](int k) {
+        return k == sectors ? angles.front() + 2 * kPi : angles[static_cast<std::size_t>(k)];
+    };
     const double around = kPi * (outer.rx + outer.ry + inner.rx + inner.ry) / 2;
-    const int sectors =
-        4 * std::clamp(static_cast<int>(std::ceil(around / (4 * options.maxAspect * wall))), 2, 64);
     const double across = std::max(outer.rx - inner.rx, outer.ry - inner.ry);
-    const int layers = std::clamp(static_cast<int>(std::round(across * sectors / around)), 1, 6);
+    // Layers across the ring, the first as thin as the inner ellipse's
+    // sharpest bend where the stress concentrates, each next twice as thick.
+    const double tip =
+        std::min(inner.rx, inner.ry) * std::min(inner.rx, inner.ry) / std::max(inner.rx, inner.ry);
+    const double first = std::min(tip, across / std::clamp(std::round(across * sectors / around), 1.0, 6.0));
+    std::vector<double> share{0};
+    for (double h = first, at = first; share.size() < 8; h *= 2, at += h) {
+        if (at + h / 2 >= across) {
+            share.push_back(1);
+            break;
+        }
+        share.push_back(at / across);
+    }
+    if (share.back() < 1) share.back() = 1;
+    const int layers = static_cast<int>(share.size()) - 1;
+    (void)around;
     std::vector<Arc> rings;
     for (int l = 0; l <= layers; ++l) {
-        const double f = static_cast<double>(l) / layers;
+        const double f = share[static_cast<std::size_t>(l)];
         Arc a = inner;
         a.rx = (1 - f) * inner.rx + f * outer.rx;
         a.ry = (1 - f) * inner.ry + f * outer.ry;
@@ -250,14 +335,14 @@ void AnnulusMesh(const Arc& inner, const Arc& outer, const MeshOptions& options,
     for (int l = 0; l <= layers; ++l)
         for (int k = 0; k < sectors; ++k)
             id[static_cast<std::size_t>(l)].push_back(
-                builder.Add(rings[static_cast<std::size_t>(l)].at(2 * kPi * k / sectors)));
+                builder.Add(rings[static_cast<std::size_t>(l)].at(angle(k))));
     for (int l = 0; l < layers; ++l) {
         for (int k = 0; k < sectors; ++k) {
             const auto L = static_cast<std::size_t>(l), K = static_cast<std::size_t>(k),
                        N = static_cast<std::size_t>((k + 1) % sectors);
             Arc in = rings[L], out = rings[L + 1];
-            in.t0 = out.t0 = 2 * kPi * k / sectors;
-            in.t1 = out.t1 = 2 * kPi * (k + 1) / sectors;
+            in.t0 = out.t0 = angle(k);
+            in.t1 = out.t1 = angle(k + 1);
             builder.Quad(id[L][K], id[L + 1][K], id[L + 1][N], id[L][N],
                          {std::nullopt, out, std::nullopt, in});
         }
@@ -297,25 +382,43 @@ void GradeToward(int v, double ratio, Builder& builder) {
         const auto at = std::find(e.vertex.begin(), e.vertex.end(), v);
         if (at == e.vertex.end()) continue;
         const auto k = static_cast<std::size_t>(at - e.vertex.begin());
-        const int next = e.vertex[(k + 1) % 4], far = e.vertex[(k + 2) % 4], prev = e.vertex[(k + 3) % 4];
-        const Point pv = mesh.points[static_cast<std::size_t>(v)],
-                    pn = mesh.points[static_cast<std::size_t>(next)],
-                    pf = mesh.points[static_cast<std::size_t>(far)],
-                    pp = mesh.points[static_cast<std::size_t>(prev)];
+        const std::array<std::size_t, 4> turn{k, (k + 1) % 4, (k + 2) % 4, (k + 3) % 4};
+        const int next = e.vertex[turn[1]], far = e.vertex[turn[2]], prev = e.vertex[turn[3]];
+        // Straight elements split in the plane; a curved one in its parameter
+        // square, so that its pieces keep its arcs.
+        std::optional<Element::Piece> parent = e.piece;
+        if (!parent && e.curved()) {
+            parent = Element::Piece{{}, e.side, {{{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}}};
+            for (std::size_t c = 0; c < 4; ++c)
+                parent->corners[c] = mesh.points[static_cast<std::size_t>(e.vertex[c])];
+        }
+        const auto corner = [&](std::size_t c) {
+            return parent ? parent->at[turn[c]] : mesh.points[static_cast<std::size_t>(e.vertex[turn[c]])];
+        };
+        const Point pv = corner(0), pn = corner(1), pf = corner(2), pp = corner(3);
+        const auto place = [&](Point q) {
+            return parent ? Transfinite(parent->corners, parent->side, q.x, q.y).p : q;
+        };
         const auto onSide = [&](int w, Point pw) {
             auto [it, added] = cut.try_emplace({std::min(v, w), std::max(v, w)}, 0);
-            if (added) it->second = builder.Add({pv.x + ratio * (pw.x - pv.x), pv.y + ratio * (pw.y - pv.y)});
-            return it->second;
+            if (added)
+                it->second = builder.Add(place({pv.x + ratio * (pw.x - pv.x), pv.y + ratio * (pw.y - pv.y)}));
+            return std::pair{it->second, Point{pv.x + ratio * (pw.x - pv.x), pv.y + ratio * (pw.y - pv.y)}};
         };
-        const int a = onSide(next, pn), b = onSide(prev, pp);
+        const auto [a, qa] = onSide(next, pn);
+        const auto [b, qb] = onSide(prev, pp);
         // The bilinear map's point at (ratio, ratio) from the corner.
         const double r = ratio;
-        const Point pc{(1 - r) * (1 - r) * pv.x + r * (1 - r) * (pn.x + pp.x) + r * r * pf.x,
+        const Point qc{(1 - r) * (1 - r) * pv.x + r * (1 - r) * (pn.x + pp.x) + r * r * pf.x,
                        (1 - r) * (1 - r) * pv.y + r * (1 - r) * (pn.y + pp.y) + r * r * pf.y};
-        const int c = builder.Add(pc);
-        mesh.elements[i] = {{v, a, c, b}, {}};
-        builder.Quad(a, next, far, c);
-        builder.Quad(b, c, far, prev);
+        const int c = builder.Add(place(qc));
+        const auto piece = [&](std::array<Point, 4> corners) -> std::optional<Element::Piece> {
+            if (!parent) return std::nullopt;
+            return Element::Piece{parent->corners, parent->side, corners};
+        };
+        mesh.elements[i] = {{v, a, c, b}, {}, piece({pv, qa, qc, qb})};
+        mesh.elements.push_back({{a, next, far, c}, {}, piece({qa, pn, pf, qc})});
+        mesh.elements.push_back({{b, c, far, prev}, {}, piece({qb, qc, pf, pp})});
     }
 }
 
@@ -352,28 +455,23 @@ void FindComponents(Mesh& mesh) {
 }  // namespace
 
 Element::Mapped Mesh::Map(const Element& e, double u, double v) const {
-    const Point& p0 = points[static_cast<std::size_t>(e.vertex[0])];
-    const Point& p1 = points[static_cast<std::size_t>(e.vertex[1])];
-    const Point& p2 = points[static_cast<std::size_t>(e.vertex[2])];
-    const Point& p3 = points[static_cast<std::size_t>(e.vertex[3])];
-    const SideCurve s0 = Side(e.side[0], p0, p1, u), s2 = Side(e.side[2], p3, p2, u);
-    const SideCurve s3 = Side(e.side[3], p0, p3, v), s1 = Side(e.side[1], p1, p2, v);
+    if (!e.piece) {
+        std::array<Point, 4> corners;
+        for (std::size_t k = 0; k < 4; ++k) corners[k] = points[static_cast<std::size_t>(e.vertex[k])];
+        return Transfinite(corners, e.side, u, v);
+    }
+    // The chain rule through the bilinear map into the parent's square.
+    const auto& at = e.piece->at;
     const double a = (1 - u) * (1 - v) / 4, b = (1 + u) * (1 - v) / 4, c = (1 + u) * (1 + v) / 4,
                  d = (1 - u) * (1 + v) / 4;
-    Element::Mapped m;
-    m.p.x = (1 - v) / 2 * s0.p.x + (1 + v) / 2 * s2.p.x + (1 - u) / 2 * s3.p.x + (1 + u) / 2 * s1.p.x -
-            (a * p0.x + b * p1.x + c * p2.x + d * p3.x);
-    m.p.y = (1 - v) / 2 * s0.p.y + (1 + v) / 2 * s2.p.y + (1 - u) / 2 * s3.p.y + (1 + u) / 2 * s1.p.y -
-            (a * p0.y + b * p1.y + c * p2.y + d * p3.y);
-    m.xu = (1 - v) / 2 * s0.d.x + (1 + v) / 2 * s2.d.x + (s1.p.x - s3.p.x) / 2 -
-           ((1 - v) * (p1.x - p0.x) + (1 + v) * (p2.x - p3.x)) / 4;
-    m.yu = (1 - v) / 2 * s0.d.y + (1 + v) / 2 * s2.d.y + (s1.p.y - s3.p.y) / 2 -
-           ((1 - v) * (p1.y - p0.y) + (1 + v) * (p2.y - p3.y)) / 4;
-    m.xv = (s2.p.x - s0.p.x) / 2 + (1 - u) / 2 * s3.d.x + (1 + u) / 2 * s1.d.x -
-           ((1 - u) * (p3.x - p0.x) + (1 + u) * (p2.x - p1.x)) / 4;
-    m.yv = (s2.p.y - s0.p.y) / 2 + (1 - u) / 2 * s3.d.y + (1 + u) / 2 * s1.d.y -
-           ((1 - u) * (p3.y - p0.y) + (1 + u) * (p2.y - p1.y)) / 4;
-    return m;
+    const double s = a * at[0].x + b * at[1].x + c * at[2].x + d * at[3].x,
+                 t = a * at[0].y + b * at[1].y + c * at[2].y + d * at[3].y;
+    const double su = ((1 - v) * (at[1].x - at[0].x) + (1 + v) * (at[2].x - at[3].x)) / 4,
+                 tu = ((1 - v) * (at[1].y - at[0].y) + (1 + v) * (at[2].y - at[3].y)) / 4,
+                 sv = ((1 - u) * (at[3].x - at[0].x) + (1 + u) * (at[2].x - at[1].x)) / 4,
+                 tv = ((1 - u) * (at[3].y - at[0].y) + (1 + u) * (at[2].y - at[1].y)) / 4;
+    const Element::Mapped m = Transfinite(e.piece->corners, e.piece->side, s, t);
+    return {m.p, m.xu * su + m.xv * tu, m.xu * sv + m.xv * tv, m.yu * su + m.yv * tu, m.yu * sv + m.yv * tv};
 }
 
 Mesh MakeMesh(const section::Geometry& geometry, const MeshOptions& options) {
@@ -391,6 +489,14 @@ Mesh MakeMesh(const section::Geometry& geometry, const MeshOptions& options) {
         const section::Outline& outer = geometry.outlines.front();
         if (outer.edges.size() == 2) {
             HalfDiscMesh(*outer.edges.front().arc, builder);
+            // The two right angles where the arc meets the flat side.
+            double scale = 0;
+            for (Point p : rings[0]) scale = std::max({scale, std::abs(p.x), std::abs(p.y)});
+            for (Point p : rings[0]) {
+                const int v = VertexAt(builder.mesh, p, scale);
+                for (int l = 0; v >= 0 && l < options.cornerLayers; ++l)
+                    GradeToward(v, options.cornerGrading, builder);
+            }
         } else if (geometry.outlines.size() == 1) {
             DiscMesh(*outer.edges.front().arc, builder);
         } else {

@@ -22,6 +22,17 @@ struct Element {
     std::array<int, 4> vertex{};             // indices into Mesh::points
     std::array<std::optional<Arc>, 4> side;  // arcs run from the side's first corner to its second
 
+    // A piece cut from a curved element: the bilinear image of [−1, 1]² in
+    // that element's parameter square, through the corners `at`, mapped on by
+    // the curved element's own map, so that the arcs stay exact.
+    struct Piece {
+        std::array<Point, 4> corners;  // the curved element's corners
+        std::array<std::optional<Arc>, 4> side;
+        std::array<Point, 4> at;  // this element's corners in its parameter square
+    };
+    std::optional<Piece> piece;
+    bool curved() const { return piece || side[0] || side[1] || side[2] || side[3]; }
+
     struct Mapped {
         Point p;
         double xu, xv, yu, yv;  // ∂x/∂u, ∂x/∂v, ∂y/∂u, ∂y/∂v

@@ -183,8 +183,7 @@ Condensed Condense(const MatrixXd& K, int ns) {
 // copies a graded mesh repeats share one condensation.
 using ShapeKey = std::array<long long, 4>;
 std::optional<ShapeKey> SimilarityKey(const Mesh& mesh, const Element& e) {
-    for (const auto& side : e.side)
-        if (side) return std::nullopt;
+    if (e.curved()) return std::nullopt;
     const auto at = [&](std::size_t k) { return mesh.points[static_cast<std::size_t>(e.vertex[k])]; };
     const Point o = at(0), s = at(1);
     const double sx = s.x - o.x, sy = s.y - o.y, s2 = sx * sx + sy * sy;
@@ -200,8 +199,7 @@ std::optional<ShapeKey> SimilarityKey(const Mesh& mesh, const Element& e) {
 // Whether the element is a parallelogram with straight sides: its map is
 // affine, so its stiffness is a fixed combination of three reference matrices.
 bool Affine(const Mesh& mesh, const Element& e) {
-    for (const auto& side : e.side)
-        if (side) return false;
+    if (e.curved()) return false;
     const auto at = [&](std::size_t k) { return mesh.points[static_cast<std::size_t>(e.vertex[k])]; };
     const Point p0 = at(0), p1 = at(1), p2 = at(2), p3 = at(3);
     const double size = std::max(
