@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -43,8 +44,12 @@ std::vector<double> RandomSection(ShapeType shape, std::mt19937& random) {
 }
 
 // The quantities from the warping solution alone, on a mesh graded with other
-// ratios and more layers, at one fixed high degree.
-WarpingIntegrals SecondComputation(ShapeType shape, const std::vector<double>& d) {
+// ratios and more layers, at two fixed high degrees: the higher one is the
+// reference, their difference its own uncertainty.
+struct Reference {
+    WarpingIntegrals value, spread;
+};
+Reference SecondComputation(ShapeType shape, const std::vector<double>& d) {
     const section::Geometry g = section::CentroidalGeometry(shape, d);
     MeshOptions options;
     options.reentrantLayers = 9;
@@ -52,36 +57,64 @@ WarpingIntegrals SecondComputation(ShapeType shape, const std::vector<double>& d
     options.cornerLayers = 5;
     options.cornerGrading = 0.2;
     options.maxAspect = 1.5;
-    return WarpingSolution(MakeMesh(g, options), 11).Integrals(!FindShape(shape)->reentrantCorners);
+    const Mesh mesh = MakeMesh(g, options);
+    const bool stress = !FindShape(shape)->reentrantCorners;
+    const WarpingIntegrals low = WarpingSolution(mesh, 12).Integrals(stress);
+    Reference r{WarpingSolution(mesh, 13).Integrals(stress), {}};
+    r.spread.J = std::abs(r.value.J - low.J);
+    r.spread.xs = std::abs(r.value.xs - low.xs);
+    r.spread.ys = std::abs(r.value.ys - low.ys);
+    r.spread.Iw = std::abs(r.value.Iw - low.Iw);
+    if (stress) r.spread.maxStress = std::abs(r.value.J / r.value.maxStress - low.J / low.maxStress);
+    return r;
+}
+
+// How many random sections of each shape the comparison solves (20 unless the
+// environment says otherwise: the sanitizer run takes fewer).
+int SectionsPerShape() {
+    const char* text = std::getenv("VELMORA_TORSION_SECTIONS");
+    return text != nullptr ? std::max(1, std::atoi(text)) : 20;
 }
 
 TEST(TorsionPhysics, EveryShapeAgreesWithASecondComputation) {
     std::mt19937 random(20261209);
+    const int sections = SectionsPerShape();
+    int unconverged = 0;
     for (ShapeType shape = 0; shape < kShapeCount; ++shape) {
         if (shape == 11 || shape == 12 || shape == 14) continue;  // closed forms, checked exactly
-        const std::vector<double> d = RandomSection(shape, random);
-        std::string dims;
-        for (double v : d) dims += " " + std::to_string(v);
-        SCOPED_TRACE("shape " + std::to_string(shape) + dims);
-        const TorsionResult r = Numerical(shape, d);
-        const WarpingIntegrals second = SecondComputation(shape, d);
-        const section::Basic basic = section::Compute(shape, d);
-        const double ip = basic.secondMomentX + basic.secondMomentY;
-        const double size = std::max(basic.eLeft + basic.eRight, basic.eTop + basic.eBottom);
-        EXPECT_NEAR(r.J, second.J, 1e-7 * r.J);
-        EXPECT_NEAR(r.xs, second.xs, 1e-7 * size);
-        EXPECT_NEAR(r.ys, second.ys, 1e-7 * size);
-        EXPECT_NEAR(r.Iw, second.Iw, std::max(1e-7 * r.Iw, 1e-9 * ip * size * size));
-        EXPECT_LE(r.J, ip);
-        EXPECT_GE(r.Iw, 0);
-        EXPECT_EQ(r.Zt.has_value(), !FindShape(shape)->reentrantCorners);
-        // The semicircle's and hollow ellipse's stress peaks converge more
-        // slowly on their few curved elements.
-        const double ztTolerance = shape == 13 || shape == 15 ? 2e-6 : 2e-7;
-        if (r.Zt) {
-            EXPECT_NEAR(*r.Zt, r.J / second.maxStress, ztTolerance * *r.Zt);
+        for (int k = 0; k < sections; ++k) {
+            const std::vector<double> d = RandomSection(shape, random);
+            std::string dims;
+            for (double v : d) dims += " " + std::to_string(v);
+            SCOPED_TRACE("shape " + std::to_string(shape) + dims);
+            const TorsionResult r = Numerical(shape, d);
+            const Reference second = SecondComputation(shape, d);
+            const section::Basic basic = section::Compute(shape, d);
+            const double ip = basic.secondMomentX + basic.secondMomentY;
+            const double size = std::max(basic.eLeft + basic.eRight, basic.eTop + basic.eBottom);
+            // A converged value lies within the tolerance of the reference; one
+            // that did not converge within the error the result reports. Either
+            // way, give or take the reference's own uncertainty.
+            const auto allowed = [&](double tolerance, double reported, double spread) {
+                return (r.converged ? tolerance : std::max(tolerance, reported)) + spread;
+            };
+            EXPECT_NEAR(r.J, second.value.J, allowed(1e-7 * r.J, r.errorJ, second.spread.J));
+            EXPECT_NEAR(r.xs, second.value.xs, allowed(1e-7 * size, r.errorXs, second.spread.xs));
+            EXPECT_NEAR(r.ys, second.value.ys, allowed(1e-7 * size, r.errorYs, second.spread.ys));
+            EXPECT_NEAR(r.Iw, second.value.Iw,
+                        allowed(std::max(1e-7 * r.Iw, 1e-9 * ip * size * size), r.errorIw, second.spread.Iw));
+            EXPECT_LE(r.J, ip);
+            EXPECT_GE(r.Iw, 0);
+            EXPECT_EQ(r.Zt.has_value(), !FindShape(shape)->reentrantCorners);
+            if (r.Zt) {
+                EXPECT_NEAR(*r.Zt, second.value.J / second.value.maxStress,
+                            allowed(1e-7 * *r.Zt, r.errorZt, second.spread.maxStress));
+            }
+            unconverged += r.converged ? 0 : 1;
         }
     }
+    // The fallback above is for the few hard sections, not the rule.
+    EXPECT_LE(unconverged, 22 * sections / 10);
 }
 
 TEST(TorsionPhysics, ScalesWithLengthToItsPower) {
