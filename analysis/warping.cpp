@@ -288,8 +288,10 @@ void WarpingSolution::Data::Solve() {
             if (key) byShape.emplace(*key, condensed.size());
             condensed.push_back(Condense(K, ns));
         }
-        const Condensed& c = condensed[condensedOf[e]];
+        Condensed& c = condensed[condensedOf[e]];
         recoverY[e] = c.inner.solve(fe.tail(ni));
+        // Kii's factor serves later elements of the same shape only.
+        if (!key) c.inner = Eigen::LLT<MatrixXd>();
         const VectorXd g = fe.head(ns) - c.X.transpose() * fe.tail(ni);
         const int* d = ElementDofs(e);
         for (int col = 0; col < ns; ++col) {

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Times velmora-cli on a generated CSV batch of mixed shapes with --all and
 # --format csv, and reports wall time, rows per second and peak memory.
-#   bench/cli_batch.sh PROGRAM [ROWS] [LIMIT_SECONDS]
-# ROWS defaults to 1000000; with LIMIT_SECONDS it fails when slower.
+#   bench/cli_batch.sh PROGRAM [ROWS] [LIMIT_SECONDS] [FLAG...]
+# ROWS defaults to 1000000; with LIMIT_SECONDS (empty: none) it fails when
+# slower. FLAGs go to velmora-cli too, for instance --torsion.
 # Memory must not grow with the batch: the run is repeated with a tenth of
 # the rows and the two peaks compared.
 set -euo pipefail
 program=$1
 rows=${2:-1000000}
 limit=${3:-}
+shift $(( $# < 3 ? $# : 3 ))
+flags=("$@")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -39,7 +42,7 @@ generate() {
 }
 
 measure() {  # prints "seconds peak_kib cpu_seconds"
-  /usr/bin/time -f '%e %M %U %S' -o "$scratch/time" "$program" --batch "$1" --all --format csv \
+  /usr/bin/time -f '%e %M %U %S' -o "$scratch/time" "$program" --batch "$1" --all "${flags[@]}" --format csv \
     > "$scratch/out.csv" 2> "$scratch/err.txt" || true
   tail -n 1 "$scratch/time"
 }
@@ -54,7 +57,7 @@ read -r seconds peak user sys <<<"$(measure "$scratch/batch.csv")"
 lines=$(( $(wc -l < "$scratch/out.csv") - 1 ))
 rate=$(awk -v r="$rows" -v s="$seconds" 'BEGIN { printf "%.0f", (s > 0 ? r / s : r / 0.01) }')
 rejected=$(wc -l < "$scratch/err.txt")
-echo "velmora-cli --batch: $rows rows in ${seconds} s (CPU: ${user} s user, ${sys} s system), $rate rows/s; peak RSS ${peak} KiB ($small rows: ${small_peak} KiB); $rejected rows with a message"
+echo "velmora-cli --batch ${flags[*]}: $rows rows in ${seconds} s (CPU: ${user} s user, ${sys} s system), $rate rows/s; peak RSS ${peak} KiB ($small rows: ${small_peak} KiB); $rejected rows with a message"
 
 [ "$lines" -eq "$rows" ] || { echo "FAIL: $lines output records for $rows rows" >&2; exit 1; }
 [ "$records" -eq "$small" ] || { echo "FAIL: $records output records for $small rows" >&2; exit 1; }
