@@ -105,11 +105,20 @@ void Subdivide(double a, double b, double wall, double maxAspect, std::vector<do
         out.push_back(b - length / 3);
         return;
     }
+    // Sizes wall, 2·wall, 4·wall … from both ends up to maxAspect·wall, then
+    // an odd number of equal elements no longer than that: no line through
+    // the middle, so that a stress peak there stays inside an element.
     std::vector<double> offsets;
-    for (double size = wall, at = wall; at < length / 2 - size / 2; size *= 2, at += size)
+    const double longest = maxAspect * wall;
+    double at = 0;
+    for (double size = wall; size < longest && length - 2 * (at + size) > 2 * size; size *= 2) {
+        at += size;
         offsets.push_back(at);
-    // No line through the middle: a stress peak there stays inside an element.
-    if (offsets.empty()) offsets.push_back(length / 3);
+    }
+    const double middle = length - 2 * at;
+    int count = std::max(1, static_cast<int>(std::ceil(middle / longest)));
+    if (count % 2 == 0) ++count;
+    for (int k = 1; k <= count / 2; ++k) offsets.push_back(at + k * middle / count);
     for (double o : offsets) out.push_back(a + o);
     for (double o : offsets) out.push_back(b - o);
 }
@@ -276,7 +285,7 @@ std::vector<double> SectorAngles(const Arc& inner, const Arc& outer, double maxA
         total[static_cast<std::size_t>(i + 1)] =
             total[static_cast<std::size_t>(i)] + density * (kPi / 2) / kSteps;
     }
-    const int perQuadrant = std::clamp(static_cast<int>(std::ceil(total.back() / maxAspect)), 2, 32);
+    const int perQuadrant = std::clamp(static_cast<int>(std::ceil(total.back() / maxAspect)), 2, 24);
     // Sector ends at the middles of equal shares, so that the ends of the
     // axes, where the stress peaks, lie inside elements.
     std::vector<double> quadrant;

@@ -135,7 +135,7 @@ TorsionResult ComputeTorsion(ShapeType shape, std::span<const double> d, const T
     // with both before it.
     std::shared_ptr<const WarpingSolution> latest;
     std::vector<WarpingIntegrals> history;
-    constexpr int kFirstDegree = 5, kLastDegree = 12;
+    constexpr int kFirstDegree = 5, kLastDegree = 13;
     for (int p = kFirstDegree; p <= kLastDegree; ++p) {
         latest = std::make_shared<const WarpingSolution>(mesh, p);
         const WarpingIntegrals now = latest->Integrals(finiteStress);

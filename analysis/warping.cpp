@@ -305,6 +305,7 @@ void WarpingSolution::Data::Solve() {
     }
     Eigen::SparseMatrix<double> stiffness(shared, shared);
     stiffness.setFromTriplets(entries.begin(), entries.end());
+    std::vector<Eigen::Triplet<double>>().swap(entries);
     // ω is fixed up to a constant on each piece: hold one node of each at 0
     // while solving; the constants are settled by the integrals afterwards.
     std::vector<char> pinned(static_cast<std::size_t>(shared), 0);
@@ -316,12 +317,15 @@ void WarpingSolution::Data::Solve() {
             pinned[static_cast<std::size_t>(ElementDofs(e)[0])] = 1;
         }
     }
-    Eigen::SparseMatrix<double> held = stiffness;
-    for (int k = 0; k < held.outerSize(); ++k)
-        for (Eigen::SparseMatrix<double>::InnerIterator it(held, k); it; ++it)
+    // The pinned rows and columns become the identity. The solution is 0 at
+    // the pinned nodes, so the held matrix gives the residual of every other
+    // node as the assembled one would.
+    for (int k = 0; k < stiffness.outerSize(); ++k)
+        for (Eigen::SparseMatrix<double>::InnerIterator it(stiffness, k); it; ++it)
             if (pinned[static_cast<std::size_t>(it.row())] || pinned[static_cast<std::size_t>(it.col())])
                 it.valueRef() = it.row() == it.col() ? 1.0 : 0.0;
-    Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>, Eigen::Lower, Eigen::AMDOrdering<int>> solver(held);
+    Eigen::SimplicialLDLT<Eigen::SparseMatrix<double>, Eigen::Lower, Eigen::AMDOrdering<int>> solver(
+        stiffness);
     const auto masked = [&](VectorXd v) {
         for (int i = 0; i < shared; ++i)
             if (pinned[static_cast<std::size_t>(i)]) v[i] = 0;
@@ -331,7 +335,7 @@ void WarpingSolution::Data::Solve() {
     // Iterative refinement against the assembled matrix recovers the digits
     // the factorisation of a graded, high-order mesh loses.
     for (int step = 0; step < 2; ++step) {
-        const VectorXd residual = f - stiffness.selfadjointView<Eigen::Lower>() * skeleton;
+        const VectorXd residual = masked(f) - stiffness.selfadjointView<Eigen::Lower>() * skeleton;
         skeleton += solver.solve(masked(residual));
     }
     omega.resize(unknowns);
