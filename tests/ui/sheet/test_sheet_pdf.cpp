@@ -17,10 +17,13 @@
 #include "analysis/torsion.h"
 #include "core/properties.h"
 #include "core/sheet_working.h"
+#include "core/units.h"
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/sheet/pdf_tools.h"
 #include "tests/ui/support/test_setup.h"
 #include "ui/common/text.h"
+#include "ui/sheet/sheet_content.h"
+#include "ui/sheet/sheet_output.h"
 #include "velmora/version.h"
 
 using namespace velmora;
@@ -81,6 +84,9 @@ bool EveryFontEmbedded(const QString& fonts) {
     }
     return true;
 }
+
+// A text without its blanks, for lines the PDF may have broken anywhere.
+QString Compact(QString text) { return text.remove(QLatin1Char(' ')); }
 
 const QStringList kUnitPowers{QStringLiteral("²"), QStringLiteral("⁴"), QStringLiteral("³"),
                               QStringLiteral("²")};
@@ -237,6 +243,60 @@ private slots:
             QVERIFY(pdf.lines.contains(QStringLiteral("G")) || pdf.text.contains(QStringLiteral(" G ")));
             QVERIFY(pdf.text.contains(QStringLiteral("S：xs = ")));
         }
+    }
+
+    // The rectangle's torsion converges: no value is noted and the method
+    // line vouches for every digit. Computed to a tolerance no solution
+    // reaches, J and Zt are marked and their footnotes give the estimates,
+    // and the method line says the noted values are not vouched for.
+    void unsettledTorsionIsNoted() {
+        Calculator calc(0);
+        Enter(calc, {{"txt1", "300"}, {"txt2", "120"}}, false);
+        const QString converged = dir_.filePath(QStringLiteral("converged.pdf"));
+        SaveWithKeys(calc, converged, {{}, {}, {}, true});
+        const PdfReport plain = ReadPdf(converged);
+        QVERIFY2(plain.text.contains(QStringLiteral("ねじり定数 J ")), qPrintable(plain.text));
+        QVERIFY(!plain.text.contains(QStringLiteral("収束しきれていない")));
+        QVERIFY(!plain.text.contains(QStringLiteral("※")));
+        QVERIFY(Compact(plain.text)
+                    .contains(QStringLiteral("誤差評価で表示の7桁が正しいことを確かめた値です。")));
+
+        // The calculator as the sheet's actions read it.
+        CalculatorSnapshot snapshot;
+        snapshot.shape = 0;
+        snapshot.texts = Texts(calc);
+        snapshot.unitSuffix = calc.module.UnitSuffix;
+        const QStringList answers = calc.answers();
+        for (std::size_t i = 0; i < 4; ++i) snapshot.firstLine[i] = answers[static_cast<qsizetype>(i)];
+        SheetRequest request;
+        request.includeDetails = true;
+        const SheetContent sheet = BuildSheet(snapshot, request, QDate(2026, 12, 9), 1e-15);
+        QVERIFY2(sheet.notice.isEmpty(), qPrintable(sheet.notice));
+        const QString path = dir_.filePath(QStringLiteral("unsettled.pdf"));
+        QVERIFY(WriteSheetPdf(path, sheet).written);
+        const PdfReport pdf = ReadPdf(path);
+
+        analysis::TorsionOptions options;
+        options.tolerance = 1e-15;
+        const analysis::TorsionResult r = analysis::ComputeTorsion(0, std::vector<double>{300, 120}, options);
+        QVERIFY(!r.converged && r.Zt);
+        const std::string unit = calc.module.UnitSuffix;
+        const QString jRow = QStringLiteral("ねじり定数 ※1 J %1 %2")
+                                 .arg(ToQString(PropertyText(r.J)), ToQString(UnitText(unit, 4)));
+        QVERIFY2(pdf.text.contains(jRow), qPrintable(jRow + QStringLiteral(" in ") + pdf.text));
+        QVERIFY(pdf.text.contains(QStringLiteral("ねじり断面係数 ※")));
+        const QString jNote = QStringLiteral(
+                                  "※1 有限要素解が収束しきれていないため、この値は 7 桁目まで"
+                                  "正しいとは限りません（推定誤差 ±%1 %2、相対 %3）")
+                                  .arg(QString::number(r.errorJ, 'E', 1), ToQString(UnitText(unit, 4)),
+                                       QString::number(r.errorJ / r.J, 'E', 1));
+        // The footnote may wrap: compared without the blanks of the line breaks.
+        QVERIFY2(Compact(pdf.text).contains(Compact(jNote)),
+                 qPrintable(jNote + QStringLiteral(" in ") + pdf.text));
+        QVERIFY(Compact(pdf.text).contains(
+            QStringLiteral("注記した値を除き、誤差評価で表示の7桁が正しいことを確かめた値です。")));
+        QVERIFY2(pdf.info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))),
+                 qPrintable(pdf.info));
     }
 
     // An edit after Ans clears the results on show: the sheet says so and
