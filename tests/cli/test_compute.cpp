@@ -311,4 +311,13 @@ TEST(TorsionText, UnsettledValuesGiveTheirEstimate) {
         << unsettled;
     EXPECT_NE(unsettled.find("ねじり断面係数  (not to 7 digits: estimated error ±"), std::string::npos)
         << unsettled;
+
+    // With a decimal comma the estimate is written with it, as the values are.
+    options.decimalSeparator = ',';
+    std::string comma = twoDigits(r.errorJ * 1e-4);
+    comma[1] = ',';
+    const std::string withComma = text(1e-15);
+    EXPECT_NE(withComma.find("ねじり定数  (not to 7 digits: estimated error ±" + comma + " cm⁴, relative "),
+              std::string::npos)
+        << withComma;
 }
