@@ -60,10 +60,12 @@ TorsionView ComputeTorsionView(const Section& section, const Options& options, c
     TorsionView view;
     analysis::TorsionOptions torsion;
     torsion.keepField = false;
-    auto outcome =
-        analysis::ComputeTorsion(section.shape->index, section.texts, options.decimalSeparator, torsion);
-    if (std::holds_alternative<SectionError>(outcome)) return view;  // said by the section error
-    analysis::TorsionResult r = std::get<analysis::TorsionResult>(std::move(outcome));
+    torsion.tolerance = options.torsionTolerance;
+    const auto entered = EnteredSection(section.shape->index, section.texts, options.decimalSeparator);
+    const auto* dims = std::get_if<std::vector<double>>(&entered);
+    if (!dims) return view;  // said by the section error
+    analysis::TorsionResult r = analysis::ComputeTorsion(section.shape->index, *dims, torsion);
+    view.accuracy = analysis::Accuracy(r, section.shape->index, *dims, torsion.tolerance);
     const double factor = LengthFactor(section.unit, unit).value_or(1.0);
     if (factor != 1.0) {
         // As the properties convert: an exact division where the factor's inverse is whole.
@@ -73,6 +75,8 @@ TorsionView ComputeTorsionView(const Section& section, const Options& options, c
         scale(r.ys, 1);
         scale(r.Iw, 6);
         if (r.Zt) scale(*r.Zt, 3);
+        for (const analysis::TorsionPropertyInfo& info : analysis::AllTorsionProperties())
+            scale(view.accuracy[static_cast<std::size_t>(info.property)].error, info.lengthPower);
     }
     view.values = std::move(r);
     return view;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "analysis/torsion.h"
+#include "analysis/torsion_accuracy.h"
 #include "core/ans.h"
 #include "core/catalogue.h"
 #include "core/properties.h"
@@ -26,6 +27,9 @@ struct Options {
     bool all = false;
     std::optional<std::string> displayUnit;  // with all: convert the properties to it
     bool torsion = false;                    // with all: the torsion quantities too
+    // The torsion solution's tolerance: always the default from the command
+    // line; tests ask for an unreachable one.
+    double torsionTolerance = analysis::TorsionOptions{}.tolerance;
 };
 
 // The results of the calculator window after Ans.
@@ -48,6 +52,9 @@ struct PropertiesView {
 // The torsion quantities in the display unit, where the section is real.
 struct TorsionView {
     std::optional<analysis::TorsionResult> values;
+    // How far each value can be trusted (AllTorsionProperties' order), its
+    // estimate in the display unit.
+    std::array<analysis::TorsionAccuracy, analysis::kTorsionPropertyCount> accuracy{};
 };
 
 struct Record {

@@ -114,7 +114,7 @@ public:
         if (!c.message.empty()) out_ += "message: " + std::string(c.message) + '\n';
         if (r.sectionError) out_ += "section error: " + r.sectionError->message + '\n';
         if (r.properties) appendProperties(*r.properties);
-        if (r.torsion && r.torsion->values) appendTorsion(*r.torsion->values, r.properties->unit);
+        if (r.torsion && r.torsion->values) appendTorsion(*r.torsion, r.properties->unit);
         sink_.write(out_);
     }
 
@@ -144,10 +144,13 @@ private:
         }
     }
 
-    void appendTorsion(const analysis::TorsionResult& t, const std::string& unit) {
+    // A value whose error estimate is above its tolerance says so on its
+    // line, with the estimate.
+    void appendTorsion(const TorsionView& view, const std::string& unit) {
+        const analysis::TorsionResult& t = *view.values;
         out_ += "torsion (";
         out_ += t.method == analysis::TorsionMethod::ClosedForm ? "closed form" : "finite elements";
-        if (!t.converged) out_ += ", not converged: the last digit may be off";
+        if (!t.converged) out_ += ", not converged: the values marked may be off in their last digits";
         out_ += "):\n";
         for (const analysis::TorsionPropertyInfo& info : analysis::AllTorsionProperties()) {
             out_ += "  " + std::string(info.key);
@@ -161,6 +164,17 @@ private:
             }
             out_ += "  " + std::string(info.japaneseName);
             if (!value) out_ += ": " + std::string(analysis::kNoZtReason);
+            const analysis::TorsionAccuracy& accuracy =
+                view.accuracy[static_cast<std::size_t>(info.property)];
+            if (value && !accuracy.withinTolerance) {
+                const char separator = options_.decimalSeparator;
+                out_ += "  (not to 7 digits: estimated error ±" +
+                        analysis::EstimateText(accuracy.error, separator) + ' ' +
+                        UnitText(unit, info.lengthPower);
+                if (accuracy.relative)
+                    out_ += ", relative " + analysis::EstimateText(*accuracy.relative, separator);
+                out_ += ')';
+            }
             out_ += '\n';
         }
     }

@@ -2,13 +2,17 @@
 // core calls, applied in the window's order, give the same texts.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "analysis/torsion.h"
 #include "cli/compute.h"
+#include "cli/output.h"
 #include "cli/section.h"
 #include "core/messages.h"
 #include "core/numtext.h"
+#include "core/properties.h"
 
 using namespace velmora;
 using namespace velmora::cli;
@@ -266,4 +270,45 @@ TEST(Properties, EveryRecordNamesTheFailedCondition) {
             EXPECT_FALSE(record.complete()) << what;
         }
     }
+}
+
+// The text format notes a torsion value whose error estimate is above its
+// tolerance, with the estimate in the display unit (and relative for J, Iw,
+// Zt); a converged section has no note. The solution is asked for a
+// tolerance no solution reaches.
+TEST(TorsionText, UnsettledValuesGiveTheirEstimate) {
+    Options options{'.', true, std::string("cm")};
+    options.torsion = true;
+    const auto text = [&](double tolerance) {
+        options.torsionTolerance = tolerance;
+        const Record record = Compute(Make(0, {"300", "120"}), options);
+        Sink sink;
+        MakeWriter(Format::Text, options, false, sink)->record(record, 0);
+        return sink.buffer();
+    };
+    const std::string checked = text(1e-7);
+    EXPECT_NE(checked.find("torsion (finite elements):\n"), std::string::npos) << checked;
+    EXPECT_EQ(checked.find("estimated error"), std::string::npos) << checked;
+
+    analysis::TorsionOptions unreachable;
+    unreachable.tolerance = 1e-15;
+    const analysis::TorsionResult r = analysis::ComputeTorsion(0, std::vector<double>{300, 120}, unreachable);
+    ASSERT_FALSE(r.converged);
+    const auto twoDigits = [](double v) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.1E", v);
+        return std::string(buffer);
+    };
+    const std::string unsettled = text(1e-15);
+    EXPECT_NE(unsettled.find("torsion (finite elements, not converged"), std::string::npos) << unsettled;
+    const std::string jLine = "  J         " + PropertyText(ConvertLength(r.J, 0.1, 4)) +
+                              " cm⁴  ねじり定数  (not to 7 digits: estimated error ±" +
+                              twoDigits(ConvertLength(r.errorJ, 0.1, 4)) + " cm⁴, relative " +
+                              twoDigits(r.errorJ / r.J) + ")\n";
+    EXPECT_NE(unsettled.find(jLine), std::string::npos) << jLine << " in\n" << unsettled;
+    // On the axes of symmetry the shear centre is exactly 0: no note.
+    EXPECT_NE(unsettled.find("  xs        0 cm  せん断中心の位置（図心から x 方向）\n"), std::string::npos)
+        << unsettled;
+    EXPECT_NE(unsettled.find("ねじり断面係数  (not to 7 digits: estimated error ±"), std::string::npos)
+        << unsettled;
 }

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -84,7 +85,7 @@ int ColumnWidth(const QTableWidget& table, int column) {
         widest = std::max(widest, metrics.horizontalAdvance(text));
     };
     for (const TorsionRowText& row : TorsionRows(nullptr, 1, "mm", '.')) {
-        if (column == kName) widen(row.name);
+        if (column == kName) widen(row.name + QStringLiteral(" ※9"));
         if (column == kSymbol) widen(row.symbol);
     }
     for (const PropertyInfo& info : AllProperties()) {
@@ -98,6 +99,16 @@ int ColumnWidth(const QTableWidget& table, int column) {
         }
     }
     return widest + 3 * metrics.averageCharWidth();
+}
+
+// The note under the table: Ip is not J, and how far the torsion values were
+// checked (all of them, or all but those with a footnote of their own).
+QString PolarNote(bool allWithinTolerance) {
+    const QString polar = QStringLiteral(
+        "Ip は断面極二次モーメント（Ix + Iy）で、ねじり定数 J ではありません。"
+        "J・せん断中心・Iw・Zt は有限要素法の解（閉じた式のある断面は厳密解）で、");
+    if (allWithinTolerance) return polar + QStringLiteral("表示した桁はすべて誤差評価で確かめています。");
+    return polar + QStringLiteral("表示した桁は、注記した値を除き、すべて誤差評価で確かめています。");
 }
 
 QLabel* AddLabel(QWidget* window, QLayout* layout, const char* name, const QString& text = {}) {
@@ -209,11 +220,7 @@ void DetailsWindow::setupControls() {
     sectionError = AddLabel(this, layout, "sectionError");
     sectionError->setFont(GothicFont(9, true));
     sectionError->hide();
-    polarNote =
-        AddLabel(this, layout, "polarNote",
-                 QStringLiteral("Ip は断面極二次モーメント（Ix + Iy）で、ねじり定数 J ではありません。"
-                                "J・せん断中心・Iw・Zt は有限要素法の解（閉じた式のある断面は厳密解）で、"
-                                "表示した桁はすべて誤差評価で確かめています。"));
+    polarNote = AddLabel(this, layout, "polarNote", PolarNote(true));
     torsionNote = AddLabel(this, layout, "torsionNote", ToQString(analysis::kNoZtReason));
     torsionNote->hide();
     footnotes = AddLabel(this, layout, "footnotes");
@@ -330,13 +337,12 @@ void DetailsWindow::showProperties(const SectionProperties& properties) {
     const char separator = DecimalSeparator();
     const std::vector<CalculatorFootnote> notes =
         CalculatorFootnotes(section.shape, section.texts, properties, separator, section.optionTicked);
-    QStringList noteLines;
+    calculatorNotes.clear();
     for (std::size_t i = 0; i < notes.size(); ++i)
-        noteLines << QStringLiteral("※%1 電卓の表示は %2（%3）")
-                         .arg(i + 1)
-                         .arg(CalculatorFigure(notes[i], section.unitSuffix), ToQString(notes[i].reason));
-    footnotes->setText(noteLines.join(QLatin1Char('\n')));
-    footnotes->setVisible(!notes.empty());
+        calculatorNotes << QStringLiteral("※%1 電卓の表示は %2（%3）")
+                               .arg(i + 1)
+                               .arg(CalculatorFigure(notes[i], section.unitSuffix),
+                                    ToQString(notes[i].reason));
 
     const double factor = displayFactor();
     const std::string suffix = displayUnitSuffix();
@@ -377,10 +383,20 @@ int DetailsWindow::showTorsionRows(int row) {
     const TorsionSolution* solution = torsion->solution();
     const analysis::TorsionResult* result = solution && solution->result ? &*solution->result : nullptr;
     const std::vector<TorsionRowText> rows =
-        TorsionRows(result, displayFactor(), displayUnitSuffix(), DecimalSeparator());
+        TorsionRows(result, displayFactor(), displayUnitSuffix(), DecimalSeparator(),
+                    result ? std::span<const analysis::TorsionAccuracy>(solution->accuracy)
+                           : std::span<const analysis::TorsionAccuracy>());
+    // A value whose estimate is above its tolerance gets a footnote of its
+    // own, numbered after the calculator's.
+    QStringList noteLines = calculatorNotes;
     for (const TorsionRowText& text : rows) {
         if (table->rowCount() <= row) table->setRowCount(row + 1);
-        SetCell(table, row, kName, text.name);
+        QString name = text.name;
+        if (!text.note.isEmpty()) {
+            noteLines << QStringLiteral("※%1 %2").arg(noteLines.size() + 1).arg(text.note);
+            name += QStringLiteral(" ※%1").arg(noteLines.size());
+        }
+        SetCell(table, row, kName, name);
         SetCell(table, row, kSymbol, text.symbol);
         // A failed solve says so in every row.
         SetCell(table, row, kValue, solution && !result ? solution->failure : text.value);
@@ -392,6 +408,11 @@ int DetailsWindow::showTorsionRows(int row) {
         ++row;
     }
     torsionNote->setVisible(result && !result->Zt);
+    const bool allChecked = noteLines.size() == calculatorNotes.size();
+    if (const QString note = PolarNote(allChecked); polarNote->text() != note) polarNote->setText(note);
+    if (const QString lines = noteLines.join(QLatin1Char('\n')); footnotes->text() != lines)
+        footnotes->setText(lines);
+    footnotes->setVisible(!noteLines.isEmpty());
     if (solution)
         torsionPanel->showSolution(*solution, displayFactor(), displayUnitSuffix(), DecimalSeparator());
     return row;

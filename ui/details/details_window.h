@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -110,6 +111,7 @@ private:
     ShapeType torsionShape = kNoShape;
     std::vector<double> torsionDims;
     QLabel* footnotes = nullptr;
+    QStringList calculatorNotes;  // the calculator's footnotes; the torsion values' follow them
     QAction* copyAction = nullptr;
 };
 

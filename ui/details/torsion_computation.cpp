@@ -15,10 +15,14 @@
 
 namespace velmora::ui {
 
-TorsionSolution SolveTorsion(ShapeType shape, const std::vector<double>& dims, int samplesPerSide) {
+TorsionSolution SolveTorsion(ShapeType shape, const std::vector<double>& dims, int samplesPerSide,
+                             double tolerance) {
     TorsionSolution solution;
     try {
-        solution.result = analysis::ComputeTorsion(shape, dims);
+        analysis::TorsionOptions options;
+        options.tolerance = tolerance;
+        solution.result = analysis::ComputeTorsion(shape, dims, options);
+        solution.accuracy = analysis::Accuracy(*solution.result, shape, dims, tolerance);
         if (solution.result->field && samplesPerSide > 1)
             solution.samples = solution.result->field->Samples(samplesPerSide);
     } catch (const std::exception&) {
@@ -48,7 +52,9 @@ QThreadPool& SolvePool() {
 
 void WaitForTorsionSolves() { SolvePool().waitForDone(); }
 
-TorsionComputation::TorsionComputation(QObject* parent) : QObject(parent) {}
+TorsionComputation::TorsionComputation(QObject* parent) : QObject(parent) {
+    setObjectName(QStringLiteral("torsionComputation"));
+}
 
 void TorsionComputation::start(ShapeType shape, std::vector<double> dims) {
     emit superseded();
@@ -67,9 +73,11 @@ void TorsionComputation::start(ShapeType shape, std::vector<double> dims) {
     });
     // A request superseded before the pool reached it is not run at all.
     connect(this, &TorsionComputation::superseded, watcher, [watcher] { watcher->cancel(); });
-    watcher->setFuture(QtConcurrent::run(&SolvePool(), [shape, dims = std::move(dims)] {
-        return std::make_shared<const TorsionSolution>(SolveTorsion(shape, dims, kStressSamplesPerSide));
-    }));
+    watcher->setFuture(
+        QtConcurrent::run(&SolvePool(), [shape, dims = std::move(dims), tolerance = tolerance_] {
+            return std::make_shared<const TorsionSolution>(
+                SolveTorsion(shape, dims, kStressSamplesPerSide, tolerance));
+        }));
 }
 
 void TorsionComputation::clear() {

@@ -8,27 +8,31 @@
 
 #include <QObject>
 #include <QString>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "analysis/torsion.h"
+#include "analysis/torsion_accuracy.h"
 #include "core/catalogue.h"
 #include "ui/common/torsion_text.h"
 
 namespace velmora::ui {
 
-// One section's torsion values and the samples of its stress map, or why it
-// could not be computed.
+// One section's torsion values, how far each can be trusted, and the samples
+// of its stress map, or why it could not be computed.
 struct TorsionSolution {
     std::optional<analysis::TorsionResult> result;
+    std::array<analysis::TorsionAccuracy, analysis::kTorsionPropertyCount> accuracy{};
     std::vector<analysis::TorsionField::Sample> samples;
     QString failure;
 };
 
-// The solve itself, as the pool runs it (and the sheet, synchronously).
-TorsionSolution SolveTorsion(ShapeType shape, const std::vector<double>& dims, int samplesPerSide);
+// The solve itself, as the pool runs it, to `tolerance` (TorsionOptions').
+TorsionSolution SolveTorsion(ShapeType shape, const std::vector<double>& dims, int samplesPerSide,
+                             double tolerance = analysis::TorsionOptions{}.tolerance);
 
 // Waits until every solve started so far has ended (for tests and benches).
 void WaitForTorsionSolves();
@@ -44,6 +48,11 @@ public:
     // Nothing is to be shown: any running computation becomes stale.
     void clear();
 
+    // The tolerance of the computations started from now on. Always the
+    // default in the program; tests ask for an unreachable one to see how
+    // values that fall short of it are shown.
+    void setTolerance(double tolerance) { tolerance_ = tolerance; }
+
     // The last requested section's values, once they are ready.
     const TorsionSolution* solution() const { return solution_.get(); }
     bool pending() const { return pending_; }
@@ -57,6 +66,7 @@ signals:
 private:
     unsigned long long generation_ = 0;
     bool pending_ = false;
+    double tolerance_ = analysis::TorsionOptions{}.tolerance;
     std::shared_ptr<const TorsionSolution> solution_;
 };
 

@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "analysis/torsion.h"
+#include "analysis/torsion_accuracy.h"
 #include "core/properties.h"
 #include "core/units.h"
 #include "ui/common/text.h"
@@ -39,17 +40,27 @@ QList<DimensionRow> Dimensions(const ShapeEntry& shape, const CalculatorSnapshot
 
 // The torsion rows and the drawing, computed here and now: the sheet is
 // written once, when asked for.
-void Torsion(const CalculatorSnapshot& snapshot, const std::string& display, double factor,
+void Torsion(const CalculatorSnapshot& snapshot, const std::string& display, double factor, double tolerance,
              DetailsTable& table) {
     const auto entered = EnteredSection(snapshot.shape, snapshot.texts, snapshot.decimalSeparator);
     const auto* dims = std::get_if<std::vector<double>>(&entered);
     if (!dims) return;
     analysis::TorsionOptions options;
     options.keepField = false;
+    options.tolerance = tolerance;
     const analysis::TorsionResult result = analysis::ComputeTorsion(snapshot.shape, *dims, options);
-    for (const TorsionRowText& row : TorsionRows(&result, factor, display, snapshot.decimalSeparator))
-        table.torsionRows.append({row.name, row.symbol, row.value, row.unit});
-    table.torsionMethod = TorsionMethodLine(result);
+    const auto accuracy = analysis::Accuracy(result, snapshot.shape, *dims, tolerance);
+    for (const TorsionRowText& row :
+         TorsionRows(&result, factor, display, snapshot.decimalSeparator, accuracy)) {
+        QString name = row.name;
+        if (!row.note.isEmpty()) {
+            table.torsionFootnotes
+                << QStringLiteral("※%1 %2").arg(table.torsionFootnotes.size() + 1).arg(row.note);
+            name += QStringLiteral(" ※%1").arg(table.torsionFootnotes.size());
+        }
+        table.torsionRows.append({name, row.symbol, row.value, row.unit});
+    }
+    table.torsionMethod = TorsionMethodLine(result, analysis::AllWithinTolerance(accuracy));
     if (!result.Zt) table.torsionNote = ToQString(analysis::kNoZtReason);
 
     SectionPicture picture = MakeSectionPicture(snapshot.shape, *dims);
@@ -62,7 +73,7 @@ void Torsion(const CalculatorSnapshot& snapshot, const std::string& display, dou
     table.picture = std::move(picture);
 }
 
-DetailsTable Details(const CalculatorSnapshot& snapshot) {
+DetailsTable Details(const CalculatorSnapshot& snapshot, double torsionTolerance) {
     DetailsTable table;
     std::string display = snapshot.detailsUnitSuffix.value_or(snapshot.unitSuffix);
     std::optional<double> factor = LengthFactor(snapshot.unitSuffix, display);
@@ -86,7 +97,7 @@ DetailsTable Details(const CalculatorSnapshot& snapshot) {
                            ToQString(PropertyText(value, snapshot.decimalSeparator)),
                            ToQString(PropertyUnit(info.property, display))});
     }
-    Torsion(snapshot, display, *factor, table);
+    Torsion(snapshot, display, *factor, torsionTolerance, table);
     return table;
 }
 
@@ -111,7 +122,8 @@ bool WorkingMatchesScreen(const std::vector<WorkingLine>& working, const Calcula
     return true;
 }
 
-SheetContent BuildSheet(const CalculatorSnapshot& snapshot, const SheetRequest& request, const QDate& date) {
+SheetContent BuildSheet(const CalculatorSnapshot& snapshot, const SheetRequest& request, const QDate& date,
+                        double torsionTolerance) {
     SheetContent sheet;
     sheet.title = QString::fromUtf8(kSheetTitle);
     sheet.date = date;
@@ -147,7 +159,7 @@ SheetContent BuildSheet(const CalculatorSnapshot& snapshot, const SheetRequest& 
         return sheet;
     }
     sheet.working = std::move(working);
-    if (request.includeDetails) sheet.details = Details(snapshot);
+    if (request.includeDetails) sheet.details = Details(snapshot, torsionTolerance);
     return sheet;
 }
 

@@ -6,11 +6,13 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis/torsion.h"
 #include "core/ans.h"
 #include "core/catalogue.h"
 #include "core/sheet_working.h"
@@ -62,6 +64,9 @@ struct DetailsTable {
     QList<DetailsRow> torsionRows;
     QString torsionMethod;
     QString torsionNote;
+    // "※1 …" for each value whose error estimate is above its tolerance; its
+    // row's name carries the mark.
+    QStringList torsionFootnotes;
     std::optional<SectionPicture> picture;
 };
 
@@ -85,8 +90,11 @@ struct SheetContent {
 
 inline constexpr char kSheetTitle[] = "断面性能計算書";
 
-// The sheet for a snapshot of the calculator and the dialog's answers, dated `date`.
-SheetContent BuildSheet(const CalculatorSnapshot& snapshot, const SheetRequest& request, const QDate& date);
+// The sheet for a snapshot of the calculator and the dialog's answers, dated
+// `date`; the torsion values are computed to `torsionTolerance` (the default
+// in the program, another one in tests).
+SheetContent BuildSheet(const CalculatorSnapshot& snapshot, const SheetRequest& request, const QDate& date,
+                        double torsionTolerance = analysis::TorsionOptions{}.tolerance);
 
 // True when the working's values are exactly the texts on show in the
 // calculator's result labels, line by line.

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -404,7 +405,8 @@ private:
     }
 
     // The torsion rows on the left, the drawing with G and S beside them, and
-    // under both how the values were obtained (and why there is no Zt).
+    // under both how the values were obtained (and why there is no Zt), then
+    // the footnotes of values whose estimate is above its tolerance.
     void torsionBlock(const DetailsTable& details) {
         if (details.torsionRows.isEmpty()) return;
         y_ += Mm(4);
@@ -441,7 +443,9 @@ private:
 
         y = std::max(y, box.bottom()) + Mm(2);
         const QFont note = SheetFont(8);
-        for (const QString& line : {details.torsionMethod, details.torsionNote}) {
+        const QStringList lines =
+            QStringList{details.torsionMethod, details.torsionNote} + details.torsionFootnotes;
+        for (const QString& line : lines) {
             if (line.isEmpty()) continue;
             const QRectF needed =
                 QFontMetricsF(note).boundingRect(QRectF(0, 0, width_, 0), Qt::TextWordWrap, line);

@@ -17,10 +17,13 @@
 #include "analysis/torsion.h"
 #include "core/properties.h"
 #include "core/sheet_working.h"
+#include "core/units.h"
 #include "tests/ui/calculator/calculator_harness.h"
 #include "tests/ui/sheet/pdf_tools.h"
 #include "tests/ui/support/test_setup.h"
 #include "ui/common/text.h"
+#include "ui/sheet/sheet_content.h"
+#include "ui/sheet/sheet_output.h"
 #include "velmora/version.h"
 
 using namespace velmora;
@@ -237,6 +240,44 @@ private slots:
             QVERIFY(pdf.lines.contains(QStringLiteral("G")) || pdf.text.contains(QStringLiteral(" G ")));
             QVERIFY(pdf.text.contains(QStringLiteral("S：xs = ")));
         }
+    }
+
+    // The rectangle's torsion converges: nothing is noted. Computed to a
+    // tolerance no solution reaches, J's row is marked, its footnote gives
+    // the estimate, and the method line no longer vouches for it.
+    void unsettledTorsionIsNoted() {
+        Calculator calc(0);
+        Enter(calc, {{"txt1", "300"}, {"txt2", "120"}}, false);
+        CalculatorSnapshot snapshot;  // the calculator as the sheet's actions read it
+        snapshot.shape = 0;
+        snapshot.texts = Texts(calc);
+        snapshot.unitSuffix = calc.module.UnitSuffix;
+        for (int i = 0; i < 4; ++i) snapshot.firstLine[static_cast<std::size_t>(i)] = calc.answers()[i];
+        const SheetRequest request{{}, {}, {}, true};
+        const SheetContent checked = BuildSheet(snapshot, request, QDate(2026, 12, 9));
+        QVERIFY(checked.details && !checked.details->torsionRows.isEmpty());
+        QVERIFY(checked.details->torsionFootnotes.isEmpty());
+
+        const QString path = dir_.filePath(QStringLiteral("unsettled.pdf"));
+        QVERIFY(WriteSheetPdf(path, BuildSheet(snapshot, request, QDate(2026, 12, 9), 1e-15)).written);
+        const QString text = ReadPdf(path).text;
+        analysis::TorsionOptions options;
+        options.tolerance = 1e-15;
+        const analysis::TorsionResult r = analysis::ComputeTorsion(0, std::vector<double>{300, 120}, options);
+        const QString unit = ToQString(UnitText(calc.module.UnitSuffix, 4));
+        const QString row = QStringLiteral("ねじり定数 ※1 J %1 %2").arg(ToQString(PropertyText(r.J)), unit);
+        QVERIFY2(text.contains(row), qPrintable(row + QStringLiteral(" in ") + text));
+        // The footnote may wrap anywhere: compared without blanks.
+        const QString note =
+            QStringLiteral(
+                "※1有限要素解が収束しきれていないため、この値は7桁目まで正しいとは限りません"
+                "（推定誤差±%1%2、相対%3）")
+                .arg(QString::number(r.errorJ, 'E', 1), unit, QString::number(r.errorJ / r.J, 'E', 1));
+        QString compact = text;
+        compact.remove(QLatin1Char(' '));
+        QVERIFY2(compact.contains(note), qPrintable(note + QStringLiteral(" in ") + text));
+        QVERIFY(compact.contains(
+            QStringLiteral("注記した値を除き、誤差評価で表示の7桁が正しいことを確かめた値です。")));
     }
 
     // An edit after Ans clears the results on show: the sheet says so and
