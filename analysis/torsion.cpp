@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "analysis/mesh.h"
+#include "analysis/torsion_accuracy.h"
 #include "analysis/warping.h"
 #include "core/section_geometry.h"
 #include "core/section_model.h"
@@ -52,10 +53,6 @@ private:
     double j_;
 };
 
-struct Tolerances {
-    double J, shift, Iw, Zt;
-};
-
 }  // namespace
 
 std::span<const TorsionPropertyInfo> AllTorsionProperties() { return kInfo; }
@@ -80,7 +77,6 @@ TorsionResult ComputeTorsion(ShapeType shape, std::span<const double> d, const T
     if (entry == nullptr) return out;
     const section::Basic basic = section::Compute(shape, d);
     const double ip = basic.secondMomentX + basic.secondMomentY;
-    const double size = std::max(basic.eLeft + basic.eRight, basic.eTop + basic.eBottom);
     const section::Geometry geometry = section::CentroidalGeometry(shape, d);
     const bool finiteStress = !entry->reentrantCorners;
 
@@ -126,10 +122,9 @@ TorsionResult ComputeTorsion(ShapeType shape, std::span<const double> d, const T
         }
     }
 
-    // The finite-element solution: raise the degree until two successive
-    // degrees agree within the tolerance; the finer one is kept.
+    // The finite-element solution: raise the degree until every value of the
+    // latest agrees with the two degrees before within its tolerance.
     const Mesh mesh = MakeMesh(geometry);
-    const Tolerances tol{options.tolerance, options.tolerance * size, 0, options.tolerance};
     // A symmetric section's warping function is odd, so a degree and the next
     // can give the same solution: each estimate compares the latest degree
     // with both before it.
@@ -162,18 +157,15 @@ TorsionResult ComputeTorsion(ShapeType shape, std::span<const double> d, const T
             out.errorIw = std::max(out.errorIw, std::abs(now.Iw - was.Iw));
             if (finiteStress) out.errorZt = std::max(out.errorZt, std::abs(*out.Zt - was.J / was.maxStress));
         }
-        const double iwTol = std::max(tol.J * std::abs(now.Iw), 1e-9 * ip * size * size);
-        const bool done = out.errorJ <= tol.J * now.J && out.errorXs <= tol.shift &&
-                          out.errorYs <= tol.shift && out.errorIw <= iwTol &&
-                          out.errorZt <= tol.Zt * out.Zt.value_or(0);
-        out.converged = done;
-        if (done) break;
+        // On a mirror line the shear centre lies exactly on it.
+        if (MirroredInX(entry->symmetry)) out.ys = 0, out.errorYs = 0;
+        if (MirroredInY(entry->symmetry)) out.xs = 0, out.errorXs = 0;
+        out.converged = AllWithinTolerance(Accuracy(out, shape, d, options.tolerance));
+        if (out.converged) break;
     }
-    // On a mirror line the shear centre lies exactly on it.
-    if (MirroredInX(entry->symmetry)) out.ys = 0, out.errorYs = 0;
-    if (MirroredInY(entry->symmetry)) out.xs = 0, out.errorXs = 0;
     if (shape == 13 && options.closedForms) {
         out.J = (kPi / 2 - 4 / kPi) * d[0] * d[0] * d[0] * d[0];
+        out.errorJ = 0;
     }
     out.method = TorsionMethod::FiniteElement;
     if (options.keepField) out.field = std::make_shared<FiniteElementField>(latest, out.J);
