@@ -105,18 +105,18 @@ void Subdivide(double a, double b, double wall, double maxAspect, std::vector<do
         out.push_back(b - length / 3);
         return;
     }
-    // Sizes wall, 2·wall, 4·wall … from both ends up to maxAspect·wall, then
-    // an odd number of equal elements no longer than that: no line through
-    // the middle, so that a stress peak there stays inside an element.
+    // Sizes wall, 2·wall, 4·wall … from both ends while the middle left is
+    // longer than two more, then an odd number of equal elements no longer
+    // than the last size or maxAspect·wall, whichever is larger: no line
+    // through the middle, so that a stress peak there stays inside an element.
     std::vector<double> offsets;
-    const double longest = maxAspect * wall;
-    double at = 0;
-    for (double size = wall; size < longest && length - 2 * (at + size) > 2 * size; size *= 2) {
+    double at = 0, size = wall;
+    for (; length - 2 * (at + size) > 2 * size; size *= 2) {
         at += size;
         offsets.push_back(at);
     }
     const double middle = length - 2 * at;
-    int count = std::max(1, static_cast<int>(std::ceil(middle / longest)));
+    int count = std::max(1, static_cast<int>(std::ceil(middle / std::max(maxAspect * wall, size / 2))));
     if (count % 2 == 0) ++count;
     for (int k = 1; k <= count / 2; ++k) offsets.push_back(at + k * middle / count);
     for (double o : offsets) out.push_back(a + o);
@@ -151,18 +151,29 @@ void RectilinearMesh(const std::vector<std::vector<Point>>& rings, double angle,
     const auto inside = [&](std::size_t i, std::size_t j) {
         return Inside(local, {(xs[i] + xs[i + 1]) / 2, (ys[j] + ys[j + 1]) / 2});
     };
-    // Long intervals next to thin walls are cut into elements a few walls long.
+    // Long intervals along thin walls are cut into elements a few walls
+    // long. A wall's thickness is the run of material across it, not the
+    // height of one grid cell: a small hole must not cut the solid beside it.
+    const auto thinnest = [](std::size_t cells, const std::vector<double>& lines, auto&& in) {
+        double wall = std::numeric_limits<double>::infinity();
+        for (std::size_t k = 0; k < cells;) {
+            if (!in(k)) {
+                ++k;
+                continue;
+            }
+            const std::size_t start = k;
+            while (k < cells && in(k)) ++k;
+            wall = std::min(wall, lines[k] - lines[start]);
+        }
+        return wall;
+    };
     std::vector<double> moreX = xs, moreY = ys;
     for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
-        double wall = std::numeric_limits<double>::infinity();
-        for (std::size_t j = 0; j + 1 < ys.size(); ++j)
-            if (inside(i, j)) wall = std::min(wall, ys[j + 1] - ys[j]);
+        const double wall = thinnest(ys.size() - 1, ys, [&](std::size_t j) { return inside(i, j); });
         if (std::isfinite(wall)) Subdivide(xs[i], xs[i + 1], wall, options.maxAspect, moreX);
     }
     for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
-        double wall = std::numeric_limits<double>::infinity();
-        for (std::size_t i = 0; i + 1 < xs.size(); ++i)
-            if (inside(i, j)) wall = std::min(wall, xs[i + 1] - xs[i]);
+        const double wall = thinnest(xs.size() - 1, xs, [&](std::size_t i) { return inside(i, j); });
         if (std::isfinite(wall)) Subdivide(ys[j], ys[j + 1], wall, options.maxAspect, moreY);
     }
     unique(moreX);
