@@ -84,6 +84,8 @@ EV_GENERIC = 35
 CW_EVENT_MASK = 1 << 11
 SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
 ATOM_CARDINAL = 6
+# Where an X server listens for local clients, by the X11 convention.
+X11_SOCKET_DIR = "/tmp/.X11-unix"
 COOKIE_NAME = b"MIT-MAGIC-COOKIE-1"
 
 
@@ -140,11 +142,12 @@ class XConnection:
     def __init__(self, display: str):
         number = display_number(display)
         self.sock = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        path = os.path.join(X11_SOCKET_DIR, f"X{number}")
         try:
-            self.sock.connect(f"/tmp/.X11-unix/X{number}")
+            self.sock.connect(path)
         except OSError:
             try:
-                self.sock.connect(f"\0/tmp/.X11-unix/X{number}")
+                self.sock.connect("\0" + path)  # the same name in the abstract namespace
             except OSError as err:
                 raise SetupError(f"cannot connect to the X display {display}: {err}") from err
         cookie = read_cookie(number)

@@ -3,24 +3,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/polygons.h"
+
 namespace velmora::section {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 
 using Pt = Point;
-
-// One closed outline of straight edges; the last vertex joins the first.
-// Either orientation: `hole` says which side the material lies on.
-struct Ring {
-    std::vector<Pt> pts;
-    bool hole = false;
-};
-
-struct Polygons {
-    std::vector<Ring> rings;
-    Symmetry symmetry = Symmetry::None;
-};
 
 // An axis-parallel rectangle centred on the origin.
 Ring CentredBox(double width, double height, bool hole = false) {

@@ -6,24 +6,14 @@
 #include <numbers>
 #include <vector>
 
+#include "core/polygons.h"
+
 namespace velmora::section {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 
 using Pt = Point;
-
-// One closed outline of straight edges; the last vertex joins the first.
-// Either orientation.
-struct Ring {
-    std::vector<Pt> pts;
-    bool hole = false;
-};
-
-struct Polygons {
-    std::vector<Ring> rings;
-    Symmetry symmetry = Symmetry::None;
-};
 
 Polygons FromGeometry(const Geometry& geometry) {
     Polygons out;

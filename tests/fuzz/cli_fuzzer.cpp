@@ -10,16 +10,11 @@
 
 #include "cli/app.h"
 #include "cli/args.h"
+#include "tests/fuzz/require.h"
 
 using namespace velmora::cli;
 
 namespace {
-
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
 
 std::string Drain(std::FILE* f, char*& buffer, std::size_t& size) {
     std::fclose(f);

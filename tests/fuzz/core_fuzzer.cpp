@@ -11,16 +11,11 @@
 #include "core/numtext.h"
 #include "core/properties.h"
 #include "core/thickness.h"
+#include "tests/fuzz/require.h"
 
 using namespace velmora;
 
 namespace {
-
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
 
 constexpr ShapeType kOutOfRange[] = {kNoShape, -1, 25, 32767, -32768};
 

@@ -12,18 +12,11 @@
 #include "analysis/torsion.h"
 #include "core/section_checks.h"
 #include "core/section_model.h"
+#include "tests/fuzz/require.h"
 
 using namespace velmora;
 
-namespace {
-
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
